@@ -1,0 +1,11 @@
+// The forms runtime layer: everything the programs ask of it.
+#pragma once
+
+#include "rt/commondialog.h"
+#include "rt/convert.h"
+#include "rt/error.h"
+#include "rt/font.h"
+#include "rt/forms.h"
+#include "rt/interaction.h"
+#include "rt/printer.h"
+#include "rt/services.h"

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Usage: scripts/run.sh PROGRAM   (Faultbook, Glyphdeck, ...)
+# Installs what is missing, builds, and starts the program under Wine. With no
+# display it runs on Xvfb and writes a screenshot a few seconds after start.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+prog="${1:-}"
+if [ -z "$prog" ]; then
+  echo "usage: scripts/run.sh PROGRAM (Faultbook or Glyphdeck)" >&2
+  exit 2
+fi
+setup
+build --target "$prog"
+exe="$BUILD/$prog.exe"
+[ -f "$exe" ] || { echo "run: no program named $prog" >&2; exit 2; }
+display
+prefix
+sound
+server
+
+if [ -n "${XVFB_STARTED:-}" ]; then
+  shot="$BUILD/$prog.png"
+  wine "$exe" &
+  app=$!
+  sleep "${BENCHWARE_SHOT_DELAY:-6}"
+  xwd -root -silent | convert xwd:- "$shot"
+  echo "screenshot: $shot"
+  kill "$app" >/dev/null 2>&1 || true
+else
+  wine "$exe"
+fi
