@@ -6,36 +6,59 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${BENCHWARE_BUILD:-$ROOT/build}"
 
-export WINEARCH=win32
+# The Windows target this machine runs: i686 under 32-bit Wine, or x86_64 under
+# 64-bit Wine where 32-bit code cannot run at all.
+ARCH="${BENCHWARE_ARCH:-$(bash "$ROOT/scripts/arch.sh")}"
+export BENCHWARE_ARCH="$ARCH"
+if [ "$ARCH" = i686 ]; then
+  export WINEARCH=win32
+  WINE=wine
+else
+  unset WINEARCH
+  WINE=/usr/lib/wine/wine64
+  export WINELOADER=/usr/lib/wine/wine64
+  export WINESERVER=/usr/lib/wine/wineserver64
+fi
 export WINEPREFIX="$BUILD/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 STARTED_PIDS=()
 cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
+  "${WINESERVER:-wineserver}" -k >/dev/null 2>&1 || true
   for p in "${STARTED_PIDS[@]}"; do kill "$p" >/dev/null 2>&1 || true; done
   if [ -n "${PULSE_STARTED:-}" ]; then pulseaudio --kill >/dev/null 2>&1 || true; fi
+  if [ -n "${CUPS_STARTED:-}" ]; then pkill -x cupsd >/dev/null 2>&1 || true; fi
 }
 trap cleanup EXIT
 
 setup() { bash "$ROOT/scripts/setup.sh"; }
 
 build() {
-  cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
-        -DCMAKE_CROSSCOMPILING_EMULATOR=wine -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw.cmake" \
+        -DBENCHWARE_ARCH="$ARCH" -DCMAKE_CROSSCOMPILING_EMULATOR="$WINE" \
+        -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build "$BUILD" -j"$(nproc)" "$@"
+}
+
+# Where the tests run 64-bit, the 32-bit programs are still built, to show
+# that the deliverables build as the 32-bit programs they are meant to be.
+build_i686_programs() {
+  [ "$ARCH" = i686 ] && return
+  cmake -S "$ROOT" -B "$BUILD-i686" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw.cmake" \
+        -DBENCHWARE_ARCH=i686 -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$BUILD-i686" -j"$(nproc)" --target "$@"
 }
 
 # A 32-bit prefix whose processes share one virtual desktop of 1024 x 768.
 prefix() {
   if [ ! -f "$WINEPREFIX/.benchware-ready" ]; then
     mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 || true
-    wineserver -w
-    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
-    wineserver -w
+    "$WINE" wineboot -i >/dev/null 2>&1 || true
+    "${WINESERVER:-wineserver}" -w
+    "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+    "${WINESERVER:-wineserver}" -w
     touch "$WINEPREFIX/.benchware-ready"
   fi
 }
@@ -65,6 +88,22 @@ sound() {
 
 # One persistent wineserver for the whole run.
 server() {
-  wineserver -p >/dev/null 2>&1 || true
-  wine cmd /c exit >/dev/null 2>&1 || true
+  "${WINESERVER:-wineserver}" -p >/dev/null 2>&1 || true
+  "$WINE" cmd /c exit >/dev/null 2>&1 || true
+}
+
+# CUPS with a PDF queue as the default printer, so that Wine has a printer and
+# a printed job lands as a PDF in ~/PDF. Without CUPS the programs report that
+# there is no printer.
+printer() {
+  command -v cupsd >/dev/null 2>&1 || return 0
+  if ! pgrep -x cupsd >/dev/null 2>&1; then
+    cupsd >/dev/null 2>&1 || return 0
+    CUPS_STARTED=1
+    sleep 1
+  fi
+  if ! lpstat -p PDF >/dev/null 2>&1; then
+    lpadmin -p PDF -v cups-pdf:/ -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd >/dev/null 2>&1 || true
+  fi
+  lpadmin -d PDF >/dev/null 2>&1 || true
 }

@@ -16,16 +16,17 @@ exe="$BUILD/$prog.exe"
 display
 prefix
 sound
+printer
 server
 
 if [ -n "${XVFB_STARTED:-}" ]; then
   shot="$BUILD/$prog.png"
-  wine "$exe" &
+  "$WINE" "$exe" &
   app=$!
   sleep "${BENCHWARE_SHOT_DELAY:-6}"
   xwd -root -silent | convert xwd:- "$shot"
   echo "screenshot: $shot"
   kill "$app" >/dev/null 2>&1 || true
 else
-  wine "$exe"
+  "$WINE" "$exe"
 fi

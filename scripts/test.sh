@@ -5,9 +5,11 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 setup
 build
+build_i686_programs Faultbook Glyphdeck
 BENCHWARE_XVFB=1 display
 prefix
 sound
+printer
 server
 cd "$BUILD"
 ctest --output-on-failure -j"${BENCHWARE_TEST_JOBS:-1}" "$@"

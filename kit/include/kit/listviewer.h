@@ -68,7 +68,7 @@ class ListViewer : public rt::Form {
 
   private:
     void SetToolTip();
-    const ListViewerConfig& config_;
+    const ListViewerConfig config_; // a copy: the host may pass a temporary
     rt::MenuItem& showInfo_;
 };
 

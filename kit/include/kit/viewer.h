@@ -30,7 +30,7 @@ class DocumentViewer : public rt::Form {
     void Form_Resize() override;
 
   private:
-    const ViewerInfo& info_;
+    const ViewerInfo info_; // a copy: the caller's info need not outlive the form
 };
 
 // A program's viewer: class frmHelp : public kit::Viewer<frmHelp> with its info.

@@ -2,6 +2,7 @@
 // "resume next" helper that skips a failing statement.
 #pragma once
 
+#include <cstddef>
 #include <exception>
 #include <string>
 
@@ -46,10 +47,12 @@ class Error : public std::exception {
 // The runtime's standard message for an error number (kGenericErrorText when the
 // table has no entry).
 std::string ErrorText(long number);
+// How many numbers the message table defines.
+size_t ErrorTableSize();
 
 // Raise a runtime error. An empty source becomes the program's title, an empty
-// description the table's message for the number. Numbers outside 1..65535 raise
-// error 5 instead, as the runtime does.
+// description the table's message for the number. Raising 0 or a number above
+// 65535 raises error 5 instead, as the runtime does.
 [[noreturn]] void Raise(long number, std::string source = {}, std::string description = {});
 
 // The error object: the last error caught in resume-next mode or by a handler.

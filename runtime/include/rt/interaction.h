@@ -3,9 +3,14 @@
 // The program runs with the real user; tests install a scripted one.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 #include "font.h"
+
+// User::MessageBox is ours: the Win32 function is always called as MessageBoxW.
+#undef MessageBox
 
 namespace rt {
 

@@ -59,6 +59,7 @@ class ScriptedUser : public User {
     void ModalShown(Form& form) override;
 
   private:
+    User* previous_;
     std::deque<int> buttons_;
     std::deque<std::string> inputs_;
     std::deque<std::function<bool(DialogKind, CommonDialog&)>> dialogs_;

@@ -1,0 +1,278 @@
+// The common dialog object over comdlg32: colour, font, printer / print setup,
+// open and save. Cancel returns false (error 32755 with CancelError); a dialog
+// that cannot be shown raises error 32751 with what went wrong.
+#include "rt/commondialog.h"
+
+#include <windows.h>
+#include <commdlg.h>
+#include <cderr.h>
+#include <winspool.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "real_user.h"
+#include "rt/convert.h"
+#include "rt/error.h"
+#include "rt/forms.h"
+
+namespace rt {
+
+void CommonDialog::Show(DialogKind kind) {
+    bool ok = CurrentUser().ShowDialog(kind, *this);
+    if (!ok && CancelError) Raise(errCancel, "CommonDialog", "Cancel was selected.");
+}
+
+namespace detail {
+namespace {
+
+constexpr long kDialogError = 32751;
+
+// After a dialog returned FALSE: Cancel is no error, anything else is raised.
+bool CancelledOrRaise() {
+    DWORD code = CommDlgExtendedError();
+    if (code == 0) return false;
+    if (code == PDERR_NODEFAULTPRN) Raise(kDialogError, "CommonDialog", "No printer is installed.");
+    char text[80];
+    std::snprintf(text, sizeof text, "The dialog box could not be shown (error 0x%04lX).",
+                  static_cast<unsigned long>(code));
+    Raise(kDialogError, "CommonDialog", text);
+}
+
+// A global memory block handed to or returned by a dialog.
+class GlobalBlock {
+  public:
+    explicit GlobalBlock(HGLOBAL h = nullptr) : h_(h) {}
+    ~GlobalBlock() {
+        if (h_) GlobalFree(h_);
+    }
+    GlobalBlock(const GlobalBlock&) = delete;
+    GlobalBlock& operator=(const GlobalBlock&) = delete;
+    HGLOBAL& Handle() { return h_; }
+
+  private:
+    HGLOBAL h_;
+};
+
+template <class T> class Locked {
+  public:
+    explicit Locked(HGLOBAL h) : h_(h), p_(h ? static_cast<T*>(GlobalLock(h)) : nullptr) {}
+    ~Locked() {
+        if (p_) GlobalUnlock(h_);
+    }
+    Locked(const Locked&) = delete;
+    Locked& operator=(const Locked&) = delete;
+    T* operator->() const { return p_; }
+    explicit operator bool() const { return p_ != nullptr; }
+
+  private:
+    HGLOBAL h_;
+    T* p_;
+};
+
+class PrinterDC {
+  public:
+    PrinterDC() {
+        DWORD size = 0;
+        GetDefaultPrinterW(nullptr, &size);
+        if (size == 0) return;
+        std::wstring name(size, L'\0');
+        if (!GetDefaultPrinterW(name.data(), &size)) return;
+        dc_ = CreateDCW(L"WINSPOOL", name.c_str(), nullptr, nullptr);
+    }
+    ~PrinterDC() {
+        if (dc_) DeleteDC(dc_);
+    }
+    PrinterDC(const PrinterDC&) = delete;
+    PrinterDC& operator=(const PrinterDC&) = delete;
+    HDC Get() const { return dc_; }
+
+  private:
+    HDC dc_ = nullptr;
+};
+
+class ScreenDC {
+  public:
+    ScreenDC() : dc_(GetDC(nullptr)) {}
+    ~ScreenDC() { ReleaseDC(nullptr, dc_); }
+    ScreenDC(const ScreenDC&) = delete;
+    ScreenDC& operator=(const ScreenDC&) = delete;
+    HDC Get() const { return dc_; }
+
+  private:
+    HDC dc_;
+};
+
+bool ShowColor(CommonDialog& d) {
+    static COLORREF custom[16] = {
+        0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
+        0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
+    CHOOSECOLORW cc{};
+    cc.lStructSize = sizeof cc;
+    cc.hwndOwner = OwnerWindow(d.Owner);
+    cc.rgbResult = ResolveColor(d.Color);
+    cc.lpCustColors = custom;
+    cc.Flags = static_cast<DWORD>(d.Flags) & (CC_RGBINIT | CC_FULLOPEN | CC_PREVENTFULLOPEN);
+    if (!ChooseColorW(&cc)) return CancelledOrRaise();
+    d.Color = static_cast<long>(cc.rgbResult);
+    return true;
+}
+
+bool ShowFont(CommonDialog& d) {
+    ScreenDC screen;
+    PrinterDC printer;
+    LOGFONTW lf{};
+    if (d.FontSize > 0)
+        lf.lfHeight = -MulDiv(static_cast<int>(d.FontSize * 10 + 0.5),
+                              GetDeviceCaps(screen.Get(), LOGPIXELSY), 720);
+    lf.lfWeight = d.FontBold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = d.FontItalic;
+    lf.lfUnderline = d.FontUnderline;
+    lf.lfStrikeOut = d.FontStrikethru;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    std::wstring face = Wide(d.FontName);
+    lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+
+    CHOOSEFONTW cf{};
+    cf.lStructSize = sizeof cf;
+    cf.hwndOwner = OwnerWindow(d.Owner);
+    cf.lpLogFont = &lf;
+    cf.rgbColors = ResolveColor(d.Color);
+    // Hooks and templates are not ours to give; the font lists are chosen here.
+    DWORD flags = static_cast<DWORD>(d.Flags) &
+                  ~DWORD(CF_ENABLEHOOK | CF_ENABLETEMPLATE | CF_ENABLETEMPLATEHANDLE |
+                         CF_SCREENFONTS | CF_PRINTERFONTS);
+    flags |= CF_INITTOLOGFONTSTRUCT;
+    bool wantPrinter = d.Flags & cdlCFPrinterFonts;
+    bool wantScreen = (d.Flags & cdlCFScreenFonts) || !wantPrinter;
+    if (wantPrinter && printer.Get()) {
+        cf.hDC = printer.Get();
+        flags |= CF_PRINTERFONTS;
+    } else {
+        wantScreen = true; // no printer: its fonts are the screen's
+    }
+    if (wantScreen) flags |= CF_SCREENFONTS;
+    cf.Flags = flags;
+    if (!ChooseFontW(&cf)) return CancelledOrRaise();
+
+    d.FontName = Utf8(lf.lfFaceName);
+    if (cf.iPointSize > 0) d.FontSize = cf.iPointSize / 10.0;
+    d.FontBold = lf.lfWeight >= FW_SEMIBOLD;
+    d.FontItalic = lf.lfItalic != 0;
+    d.FontUnderline = lf.lfUnderline != 0;
+    d.FontStrikethru = lf.lfStrikeOut != 0;
+    if (flags & CF_EFFECTS) d.Color = static_cast<long>(cf.rgbColors);
+    return true;
+}
+
+bool ShowPrinter(CommonDialog& d) {
+    PRINTDLGW pd{};
+    pd.lStructSize = sizeof pd;
+    pd.hwndOwner = OwnerWindow(d.Owner);
+    GlobalBlock devMode, devNames;
+
+    // Start from the default printer's settings with our copies and orientation.
+    pd.Flags = PD_RETURNDEFAULT;
+    if (!PrintDlgW(&pd)) return CancelledOrRaise();
+    devMode.Handle() = pd.hDevMode;
+    devNames.Handle() = pd.hDevNames;
+    if (Locked<DEVMODEW> dm{devMode.Handle()}) {
+        dm->dmCopies = static_cast<short>(d.Copies < 1 ? 1 : d.Copies);
+        dm->dmOrientation = static_cast<short>(d.Orientation == 2 ? DMORIENT_LANDSCAPE
+                                                                  : DMORIENT_PORTRAIT);
+        dm->dmFields |= DM_COPIES | DM_ORIENTATION;
+    }
+
+    const DWORD passed = PD_NOSELECTION | PD_NOPAGENUMS | PD_PRINTTOFILE | PD_PRINTSETUP |
+                         PD_COLLATE | PD_NOWARNING | PD_DISABLEPRINTTOFILE |
+                         PD_HIDEPRINTTOFILE | PD_ALLPAGES | PD_SELECTION | PD_PAGENUMS;
+    pd.Flags = static_cast<DWORD>(d.Flags) & passed;
+    pd.nCopies = static_cast<WORD>(d.Copies < 1 ? 1 : d.Copies);
+    pd.nMinPage = pd.nFromPage = 1;
+    pd.nMaxPage = pd.nToPage = 0xFFFF;
+    BOOL ok = PrintDlgW(&pd);
+    // The dialog may have replaced the blocks; ours own whatever it returned.
+    if (pd.hDevMode != devMode.Handle()) {
+        if (devMode.Handle()) GlobalFree(devMode.Handle());
+        devMode.Handle() = pd.hDevMode;
+    }
+    if (pd.hDevNames != devNames.Handle()) {
+        if (devNames.Handle()) GlobalFree(devNames.Handle());
+        devNames.Handle() = pd.hDevNames;
+    }
+    if (!ok) return CancelledOrRaise();
+
+    int copies = pd.nCopies;
+    if (Locked<DEVMODEW> dm{devMode.Handle()}) {
+        if ((dm->dmFields & DM_COPIES) && dm->dmCopies > copies) copies = dm->dmCopies;
+        if (dm->dmFields & DM_ORIENTATION)
+            d.Orientation = dm->dmOrientation == DMORIENT_LANDSCAPE ? 2 : 1;
+    }
+    d.Copies = copies < 1 ? 1 : copies;
+    if (pd.Flags & PD_PRINTTOFILE)
+        d.Flags |= cdlPDPrintToFile;
+    else
+        d.Flags &= ~long(cdlPDPrintToFile);
+    return true;
+}
+
+// "Text files|*.txt|All files|*.*" as the dialog wants it: NUL-separated pairs.
+std::wstring FilterList(const std::string& filter) {
+    std::wstring list = Wide(filter);
+    for (auto& c : list)
+        if (c == L'|') c = L'\0';
+    if (!list.empty()) list += L'\0';
+    list += L'\0';
+    return list;
+}
+
+bool ShowFile(CommonDialog& d, bool save) {
+    std::vector<wchar_t> file(32768, L'\0');
+    std::vector<wchar_t> title(MAX_PATH, L'\0');
+    std::wstring name = Wide(d.FileName);
+    lstrcpynW(file.data(), name.c_str(), static_cast<int>(file.size()));
+    std::wstring filter = FilterList(d.Filter), ext = Wide(d.DefaultExt),
+                 caption = Wide(d.DialogTitle), dir = Wide(d.InitDir);
+
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = OwnerWindow(d.Owner);
+    ofn.lpstrFilter = d.Filter.empty() ? nullptr : filter.c_str();
+    ofn.nFilterIndex = static_cast<DWORD>(d.FilterIndex < 1 ? 1 : d.FilterIndex);
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
+    ofn.lpstrFileTitle = title.data();
+    ofn.nMaxFileTitle = static_cast<DWORD>(title.size());
+    ofn.lpstrInitialDir = dir.empty() ? nullptr : dir.c_str();
+    ofn.lpstrTitle = caption.empty() ? nullptr : caption.c_str();
+    ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
+    // The flag values are the dialog's own; hooks and templates are not ours to give.
+    ofn.Flags = (static_cast<DWORD>(d.Flags) &
+                 ~DWORD(OFN_ENABLEHOOK | OFN_ENABLETEMPLATE | OFN_ENABLETEMPLATEHANDLE)) |
+                OFN_EXPLORER;
+    BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+    if (!ok) return CancelledOrRaise();
+
+    d.FileName = Utf8(file.data());
+    d.FileTitle = Utf8(title.data());
+    d.FilterIndex = static_cast<int>(ofn.nFilterIndex);
+    const long reported = OFN_READONLY | OFN_EXTENSIONDIFFERENT;
+    d.Flags = (d.Flags & ~reported) | (static_cast<long>(ofn.Flags) & reported);
+    return true;
+}
+
+} // namespace
+
+bool ShowCommonDialog(DialogKind kind, CommonDialog& dialog) {
+    switch (kind) {
+    case DialogKind::Color: return ShowColor(dialog);
+    case DialogKind::Font: return ShowFont(dialog);
+    case DialogKind::Printer: return ShowPrinter(dialog);
+    case DialogKind::Save: return ShowFile(dialog, true);
+    case DialogKind::Open: return ShowFile(dialog, false);
+    }
+    return false;
+}
+
+} // namespace detail
+} // namespace rt
