@@ -82,7 +82,7 @@ frmMain::frmMain() : kit::ListViewer(Config(), mnuOptionsShowChar) {
     lblEquals.ForeColor(0x00800000);
     lblEquals.Caption("Chr(#)  =  ASCII Character");
 
-    lblCol.Move(2730, 130, 690, 195);
+    lblCol.Move(2730, 130, 735, 195);
     lblCol.ForeColor(0x00800000);
     lblCol.Caption("Columns:");
 

@@ -95,7 +95,9 @@ frmMain::frmMain() : kit::ListViewer(Config(), mnuOptionsShowErr) {
     lblEquals.Move(180, 135, 2700, 195);
     lblEquals.AutoSize(true);
 
+    // The bar is drawn by code alone: it paints from its own buffer.
     Progress.Move(2940, 105, 5685, 265);
+    Progress.AutoRedraw(true);
     Progress.Visible(false);
 
     Display.Move(105, 420, 8532, 6300);

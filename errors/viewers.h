@@ -15,6 +15,7 @@ const kit::ViewerInfo& SampleViewerInfo();
 
 class frmHelp : public kit::Viewer<frmHelp> {
   public:
+    // Prose: the lines wrap at the window's edge.
     frmHelp() : kit::Viewer<frmHelp>(HelpViewerInfo()) {}
 };
 

@@ -102,7 +102,7 @@ frmAbout::frmAbout() {
     Image1.Move(360, 240, 1680, 1680);
     Image1.Stretch(true);
     if (HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1))) Image1.Icon(icon);
-    Picture1.Move(720, 2280, 960, 960);
+    Picture1.Move(600, 2280, 960, 960);
     Picture1.BorderStyle(0);
     Picture1.MousePointer(99);
     Picture1.Picture(InitialPicture(info.Title, 960 / rt::Screen::TwipsPerPixelX(),
@@ -129,18 +129,19 @@ frmAbout::frmAbout() {
     Label5.Caption(info.Description);
     Label5.Font(MakeFont("Arial", 8.25));
 
-    Label3.Move(2310, 2580, 3045, 225);
+    Label3.Move(1860, 2580, 3615, 225);
     Label3.Caption("Questions, Comments, Bug Reports:");
     Label3.Font(MakeFont("Arial", 9, true));
+    Label3.AutoSize(true);
     for (rt::Label* link : {&Label2, &Label6}) {
         link->Font(MakeFont("Arial", 9, true, true));
         link->ForeColor(0x00FF0000);
         link->MousePointer(99);
     }
-    Label2.Move(2310, 2805, 3045, 225);
+    Label2.Move(1860, 2805, 3615, 225);
     Label2.Caption(info.WebText);
     Label2.Click = [this] { Label2_Click(); };
-    Label6.Move(2310, 3015, 3045, 225);
+    Label6.Move(1860, 3015, 3615, 225);
     Label6.Caption(info.MailAddress);
     Label6.Click = [this] { Label6_Click(); };
 
@@ -153,8 +154,9 @@ frmAbout::frmAbout() {
 }
 
 std::string frmAbout::VersionCaption(int Major, int Minor, int Revision) {
-    std::string caption = "Version " + rt::CStr(Major) + "." + rt::CStr(Minor);
-    if (Revision != 0) caption += "." + rt::CStr(Revision);
+    std::string caption = "Version ";
+    caption.append(rt::CStr(Major)).append(".").append(rt::CStr(Minor));
+    if (Revision != 0) caption.append(".").append(rt::CStr(Revision));
     return caption;
 }
 

@@ -106,9 +106,7 @@ void ListViewer::mnuFilePrint_Click() {
         try {
             printer.EndDoc();
         } catch (const rt::Error& e) {
-            // No printer, or the job failed: say so, and drop the document
-            // so that it does not come out with the next one.
-            Try([&] { printer.KillDoc(); });
+            // No printer, or the job failed: the user is told, not left guessing.
             ShowPrintError(e);
         }
         return;

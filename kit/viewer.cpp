@@ -12,6 +12,7 @@ DocumentViewer::DocumentViewer(const ViewerInfo& info) : info_(info) {
 
     RText.Move(info.TextLeft, info.TextTop, info.TextWidth, info.TextHeight);
     RText.Locked(true);
+    RText.ScrollBars(2); // vertical only, so that the text wraps to the window
     if (info.Document) RText.TextRTF(info.Document);
 
     rt::Font okFont;

@@ -28,16 +28,45 @@ namespace {
 
 constexpr long kDialogError = 32751;
 
-// After a dialog returned FALSE: Cancel is no error, anything else is raised.
-bool CancelledOrRaise() {
-    DWORD code = CommDlgExtendedError();
-    if (code == 0) return false;
-    if (code == PDERR_NODEFAULTPRN) Raise(kDialogError, "CommonDialog", "No printer is installed.");
-    char text[80];
-    std::snprintf(text, sizeof text, "The dialog box could not be shown (error 0x%04lX).",
-                  static_cast<unsigned long>(code));
-    Raise(kDialogError, "CommonDialog", text);
-}
+// Watches one dialog call. After it returned FALSE: Cancel is no error, anything
+// else is raised. The extended error is not cleared by a cancelled dialog, so
+// an error left from an earlier dialog counts only when no dialog came up.
+class DialogCall {
+  public:
+    DialogCall() : before_(CommDlgExtendedError()) {
+        shown_ = false;
+        hook_ = SetWindowsHookExW(WH_CBT, &DialogCall::Watch, nullptr, GetCurrentThreadId());
+    }
+    ~DialogCall() {
+        if (hook_) UnhookWindowsHookEx(hook_);
+    }
+    DialogCall(const DialogCall&) = delete;
+    DialogCall& operator=(const DialogCall&) = delete;
+
+    bool CancelledOrRaise() const {
+        DWORD code = CommDlgExtendedError();
+        if (code == 0 || (code == before_ && shown_)) return false;
+        if (code == PDERR_NODEFAULTPRN)
+            Raise(kDialogError, "CommonDialog", "No printer is installed.");
+        char text[80];
+        std::snprintf(text, sizeof text, "The dialog box could not be shown (error 0x%04lX).",
+                      static_cast<unsigned long>(code));
+        Raise(kDialogError, "CommonDialog", text);
+    }
+
+  private:
+    static LRESULT CALLBACK Watch(int code, WPARAM wp, LPARAM lp) {
+        if (code == HCBT_CREATEWND) {
+            wchar_t cls[16] = {};
+            GetClassNameW(reinterpret_cast<HWND>(wp), cls, 16);
+            if (lstrcmpW(cls, L"#32770") == 0) shown_ = true;
+        }
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    static inline thread_local bool shown_ = false;
+    DWORD before_;
+    HHOOK hook_ = nullptr;
+};
 
 // A global memory block handed to or returned by a dialog.
 class GlobalBlock {
@@ -113,7 +142,8 @@ bool ShowColor(CommonDialog& d) {
     cc.rgbResult = ResolveColor(d.Color);
     cc.lpCustColors = custom;
     cc.Flags = static_cast<DWORD>(d.Flags) & (CC_RGBINIT | CC_FULLOPEN | CC_PREVENTFULLOPEN);
-    if (!ChooseColorW(&cc)) return CancelledOrRaise();
+    DialogCall call;
+    if (!ChooseColorW(&cc)) return call.CancelledOrRaise();
     d.Color = static_cast<long>(cc.rgbResult);
     return true;
 }
@@ -121,10 +151,18 @@ bool ShowColor(CommonDialog& d) {
 bool ShowFont(CommonDialog& d) {
     ScreenDC screen;
     PrinterDC printer;
+    // Screen fonts when asked for (with or without the printer's: the dialog can
+    // list one device only, and the font chosen is mostly for a window) and when
+    // there is no printer; the printer's fonts when they alone are asked for.
+    bool wantScreen = (d.Flags & cdlCFScreenFonts) || !(d.Flags & cdlCFPrinterFonts);
+    bool usePrinter = !wantScreen && printer.Get();
+    wantScreen = !usePrinter;
+    // The dialog reads the height in the resolution of the device whose fonts it lists.
+    HDC device = usePrinter ? printer.Get() : screen.Get();
     LOGFONTW lf{};
     if (d.FontSize > 0)
         lf.lfHeight = -MulDiv(static_cast<int>(d.FontSize * 10 + 0.5),
-                              GetDeviceCaps(screen.Get(), LOGPIXELSY), 720);
+                              GetDeviceCaps(device, LOGPIXELSY), 720);
     lf.lfWeight = d.FontBold ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = d.FontItalic;
     lf.lfUnderline = d.FontUnderline;
@@ -143,17 +181,14 @@ bool ShowFont(CommonDialog& d) {
                   ~DWORD(CF_ENABLEHOOK | CF_ENABLETEMPLATE | CF_ENABLETEMPLATEHANDLE |
                          CF_SCREENFONTS | CF_PRINTERFONTS);
     flags |= CF_INITTOLOGFONTSTRUCT;
-    bool wantPrinter = d.Flags & cdlCFPrinterFonts;
-    bool wantScreen = (d.Flags & cdlCFScreenFonts) || !wantPrinter;
-    if (wantPrinter && printer.Get()) {
+    if (usePrinter) {
         cf.hDC = printer.Get();
         flags |= CF_PRINTERFONTS;
-    } else {
-        wantScreen = true; // no printer: its fonts are the screen's
     }
     if (wantScreen) flags |= CF_SCREENFONTS;
     cf.Flags = flags;
-    if (!ChooseFontW(&cf)) return CancelledOrRaise();
+    DialogCall call;
+    if (!ChooseFontW(&cf)) return call.CancelledOrRaise();
 
     d.FontName = Utf8(lf.lfFaceName);
     if (cf.iPointSize > 0) d.FontSize = cf.iPointSize / 10.0;
@@ -173,7 +208,10 @@ bool ShowPrinter(CommonDialog& d) {
 
     // Start from the default printer's settings with our copies and orientation.
     pd.Flags = PD_RETURNDEFAULT;
-    if (!PrintDlgW(&pd)) return CancelledOrRaise();
+    {
+        DialogCall call;
+        if (!PrintDlgW(&pd)) return call.CancelledOrRaise();
+    }
     devMode.Handle() = pd.hDevMode;
     devNames.Handle() = pd.hDevNames;
     if (Locked<DEVMODEW> dm{devMode.Handle()}) {
@@ -190,6 +228,7 @@ bool ShowPrinter(CommonDialog& d) {
     pd.nCopies = static_cast<WORD>(d.Copies < 1 ? 1 : d.Copies);
     pd.nMinPage = pd.nFromPage = 1;
     pd.nMaxPage = pd.nToPage = 0xFFFF;
+    DialogCall call;
     BOOL ok = PrintDlgW(&pd);
     // The dialog may have replaced the blocks; ours own whatever it returned.
     if (pd.hDevMode != devMode.Handle()) {
@@ -200,7 +239,7 @@ bool ShowPrinter(CommonDialog& d) {
         if (devNames.Handle()) GlobalFree(devNames.Handle());
         devNames.Handle() = pd.hDevNames;
     }
-    if (!ok) return CancelledOrRaise();
+    if (!ok) return call.CancelledOrRaise();
 
     int copies = pd.nCopies;
     if (Locked<DEVMODEW> dm{devMode.Handle()}) {
@@ -250,8 +289,9 @@ bool ShowFile(CommonDialog& d, bool save) {
     ofn.Flags = (static_cast<DWORD>(d.Flags) &
                  ~DWORD(OFN_ENABLEHOOK | OFN_ENABLETEMPLATE | OFN_ENABLETEMPLATEHANDLE)) |
                 OFN_EXPLORER;
+    DialogCall call;
     BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
-    if (!ok) return CancelledOrRaise();
+    if (!ok) return call.CancelledOrRaise();
 
     d.FileName = Utf8(file.data());
     d.FileTitle = Utf8(title.data());

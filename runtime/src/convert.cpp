@@ -224,15 +224,30 @@ std::string CStr(double value) {
     if (exp >= 15 || exp < -5) {
         // Very large and very small numbers in exponent form: 1E+15, 1.5E-07.
         out += digits[0];
-        if (digits.size() > 1) out += "." + digits.substr(1);
+        if (digits.size() > 1) {
+            out += '.';
+            out.append(digits, 1);
+        }
         char ex[8];
         std::snprintf(ex, sizeof ex, "E%c%02d", exp < 0 ? '-' : '+', std::abs(exp));
         return out + ex;
     }
-    if (exp < 0) return out + "0." + std::string(static_cast<size_t>(-exp - 1), '0') + digits;
+    if (exp < 0) {
+        out += "0.";
+        out.append(static_cast<size_t>(-exp - 1), '0');
+        out += digits;
+        return out;
+    }
     size_t whole = static_cast<size_t>(exp) + 1;
-    if (digits.size() <= whole) return out + digits + std::string(whole - digits.size(), '0');
-    return out + digits.substr(0, whole) + "." + digits.substr(whole);
+    if (digits.size() <= whole) {
+        out += digits;
+        out.append(whole - digits.size(), '0');
+        return out;
+    }
+    out.append(digits, 0, whole);
+    out += '.';
+    out.append(digits, whole);
+    return out;
 }
 
 std::string CStr(long value) { return std::to_string(value); }
@@ -273,8 +288,10 @@ std::string Format(double value, std::string_view pattern) {
 
     std::string out = negative ? "-" : "";
     out += w;
-    if (point != std::string_view::npos && (!f.empty() || fixedDecimals > 0 || decimals == 0))
-        out += "." + f;
+    if (point != std::string_view::npos && (!f.empty() || fixedDecimals > 0 || decimals == 0)) {
+        out += '.';
+        out += f;
+    }
     if (percent) out += '%';
     return out;
 }

@@ -41,8 +41,8 @@ class RealUser final : public User {
         UINT type = static_cast<UINT>(style) & (0xFFFu | MB_SYSTEMMODAL);
         type |= MB_SETFOREGROUND;
         if (!owner && !(type & MB_SYSTEMMODAL)) type |= MB_TASKMODAL;
-        int answer = MessageBoxW(owner, Wide(detail::DisplayLineBreaks(prompt)).c_str(),
-                                 Wide(title).c_str(), type);
+        // A lone CR already breaks the line in a message box.
+        int answer = MessageBoxW(owner, Wide(prompt).c_str(), Wide(title).c_str(), type);
         // A box that could not be shown (no display) is as good as cancelled.
         return answer == 0 ? vbCancel : answer;
     }

@@ -30,7 +30,14 @@ struct ListViewerConfig {
 class ListViewer : public rt::Form {
   public:
     // showInfo is the host's own show-info option item (mnuOptionsShowErr /
-    // mnuOptionsShowChar), which it owns and places in its Options menu.
+    // mnuOptionsShowChar), which it owns and places in its Options menu; it is
+    // not touched before the host's constructor has run. The constructor
+    // builds the kit's items from the config's captions and shortcuts, wires
+    // their Click to the handlers below and Display.MouseDown to
+    // Display_MouseDown, and fills the hidden mnuPop with mnuPopCopy,
+    // mnuPopBlank1 and mnuPopShowInfo. The host wires mnuPopCopy.Click,
+    // mnuPopShowInfo.Click and its show-info item, sets Display's design
+    // properties (tool tip included) and places the items with Menus({...}).
     ListViewer(const ListViewerConfig& config, rt::MenuItem& showInfo);
 
     rt::ListBox Display{*this};

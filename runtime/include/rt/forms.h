@@ -16,6 +16,9 @@ namespace rt {
 
 class Form;
 class Control;
+namespace detail {
+void EmptyGraveyard(); // deletes the unloaded disposable forms when no handler runs
+}
 
 enum ShowMode : int { vbModeless = 0, vbModal = 1 };
 enum MouseButtonValue : int { vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4 };
@@ -65,7 +68,7 @@ class MenuItem {
     void Attach(Form* form) { form_ = form; }
 
   private:
-    void Sync();
+    void Sync(bool structural);
     std::string caption_;
     int shortcut_ = 0;
     bool checked_ = false, enabled_ = true, visible_ = true;
@@ -81,7 +84,12 @@ class Container {
     virtual HWND ContainerHwnd() const = 0;
     virtual Form& OwnerForm() = 0;
     void AddControl(Control* control) { controls_.push_back(control); }
+    void RemoveControl(Control* control);
     const std::vector<Control*>& Controls() const { return controls_; }
+    // The font a control takes when it sets none of its own.
+    virtual const rt::Font& AmbientFont() const = 0;
+    // The colour its background is painted in (what a transparent label shows).
+    virtual long AmbientBackColor() const = 0;
 
   protected:
     void CreateControls();
@@ -121,7 +129,7 @@ class Control {
     void ForeColor(long color);
     long BackColor() const { return backColor_; }
     void BackColor(long color);
-    const rt::Font& Font() const { return font_; }
+    const rt::Font& Font() const { return fontSet_ ? font_ : parent_.AmbientFont(); }
     void Font(const rt::Font& font);
     int MousePointer() const { return mousePointer_; }
     void MousePointer(int pointer); // 0 default, 99 custom (the hand)
@@ -139,12 +147,15 @@ class Control {
     virtual void Paint(HDC) {}
     virtual void OnCommand(WORD code) { (void)code; }
     virtual LRESULT OnColor(HDC dc);
+    virtual void LightweightClick() {} // a click inside a lightweight control
+    HFONT FontHandle();                // created on first use, owned by the control
 
   protected:
     void CreateWindowFor(const wchar_t* cls, DWORD style, DWORD exStyle = 0,
                          const std::wstring& text = {});
     void ApplyFont();
     RECT PixelRect() const;
+    HBRUSH BrushFor(long color); // the control's cached brush, in that colour
     virtual void AfterMove() {}
 
     Container& parent_;
@@ -155,9 +166,11 @@ class Control {
     long foreColor_ = 0x80000012; // button text
     long backColor_ = 0x8000000F; // button face
     rt::Font font_{};
+    bool fontSet_ = false;
     int mousePointer_ = 0;
     HFONT hfont_ = nullptr;
     HBRUSH brush_ = nullptr;
+    long brushColor_ = 0; // the colour brush_ was made in
 };
 
 class Label : public Control {
@@ -204,6 +217,7 @@ class TextBox : public Control {
     std::string text_;
     int maxLength_ = 0, scrollBars_ = 0, alignment_ = vbLeftJustify;
     bool multiLine_ = false, locked_ = false;
+    int settingText_ = 0; // code is setting Text: the control's own notices are ignored
 };
 
 class CommandButton : public Control {
@@ -232,6 +246,8 @@ class Frame : public Control, public Container {
     const std::string& Caption() const { return caption_; }
     HWND ContainerHwnd() const override { return hwnd_; }
     Form& OwnerForm() override { return parent_.OwnerForm(); }
+    const rt::Font& AmbientFont() const override { return Font(); }
+    long AmbientBackColor() const override { return backColor_; }
     void Create() override;
     void Destroy() override;
 
@@ -270,6 +286,7 @@ class ListBox : public Control {
     void OnCommand(WORD code) override;
     LRESULT OnColor(HDC dc) override;
     void Refresh() override;
+    void ResumeRedraw(); // runtime plumbing: draws again after a burst of adds
 
   protected:
     void AfterMove() override;
@@ -277,6 +294,7 @@ class ListBox : public Control {
   private:
     int columns_ = 0, multiSelect_ = 0;
     bool sorted_ = false;
+    bool redrawHeld_ = false; // adds wait to be drawn until the message loop runs
     std::vector<std::pair<std::string, long>> design_; // items added before creation
 };
 
@@ -284,6 +302,7 @@ class ListBox : public Control {
 class PictureBox : public Control {
   public:
     explicit PictureBox(Container& parent);
+    ~PictureBox() override;
     bool AutoRedraw() const { return autoRedraw_; }
     void AutoRedraw(bool v);
     void AutoSize(bool v) { autoSize_ = v; }
@@ -342,6 +361,8 @@ class Image : public Control {
     bool Lightweight() const override { return true; }
     void Create() override {}
     void Paint(HDC dc) override;
+    void LightweightClick() override;
+    ~Image() override;
 
   private:
     HBITMAP bitmap_ = nullptr;
@@ -437,7 +458,10 @@ class Form : public Container {
     // Runtime plumbing.
     HWND ContainerHwnd() const override { return hwnd_; }
     Form& OwnerForm() override { return *this; }
+    const rt::Font& AmbientFont() const override { return font_; }
+    long AmbientBackColor() const override { return backColor_; }
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
+    void AttachHwnd(HWND hwnd) { hwnd_ = hwnd; } // while the window is being created
     HACCEL Accelerators() const { return accel_; }
     MenuItem* FindMenu(UINT id);
     void RebuildMenuBar();
@@ -460,7 +484,18 @@ class Form : public Container {
     virtual void Form_Unload(int& Cancel) { (void)Cancel; }
 
   private:
+    friend void detail::EmptyGraveyard();
     void CreateFormWindow();
+    void DestroyFormWindow();
+    bool UnloadWith(int mode);
+    void EndModal();
+    DWORD Style() const;
+    DWORD ExStyle() const;
+    bool HasMenuBar() const;
+    long designClientW_ = -1, designClientH_ = -1;
+    bool destroying_ = false, resized_ = false;
+    HWND focus_ = nullptr;
+    std::vector<HWND> disabled_; // forms this modal form disabled
     std::string caption_;
     long left_ = 0, top_ = 0, width_ = 4800, height_ = 3600;
     bool positioned_ = false;

@@ -1,0 +1,546 @@
+// Top-level forms: the window, its geometry in twips, showing (modeless and
+// modal), unloading, and the messages the form routes to its controls.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "forms_internal.h"
+#include "rt/convert.h"
+#include "rt/interaction.h"
+#include "rt/services.h"
+
+namespace rt {
+
+using namespace detail;
+
+COLORREF ResolveColor(long color) {
+    auto value = static_cast<unsigned long>(color);
+    if (value & 0x80000000UL) return GetSysColor(static_cast<int>(value & 0xFFFFUL));
+    return static_cast<COLORREF>(value & 0x00FFFFFFUL);
+}
+
+namespace {
+
+std::vector<Form*>& LoadedForms() {
+    static std::vector<Form*> forms;
+    return forms;
+}
+std::vector<Form*>& Graveyard() {
+    static std::vector<Form*> dead;
+    return dead;
+}
+Form* g_lastActivated = nullptr;
+
+RECT OuterFromClient(long clientW, long clientH, DWORD style, DWORD ex, bool menu) {
+    RECT r{0, 0, PxX(clientW), PxY(clientH)};
+    AdjustWindowRectEx(&r, style, menu, ex);
+    return r;
+}
+
+} // namespace
+
+namespace detail {
+
+void FormLoaded(Form* f) { LoadedForms().push_back(f); }
+void FormUnloaded(Form* f) {
+    auto& v = LoadedForms();
+    v.erase(std::remove(v.begin(), v.end(), f), v.end());
+    if (g_lastActivated == f) g_lastActivated = nullptr;
+}
+void Bury(Form* f) {
+    auto& g = Graveyard();
+    if (std::find(g.begin(), g.end(), f) == g.end()) g.push_back(f);
+}
+void Exhume(Form* f) {
+    auto& g = Graveyard();
+    g.erase(std::remove(g.begin(), g.end(), f), g.end());
+}
+
+void EmptyGraveyard() {
+    if (HandlerDepth() != 0) return;
+    while (!Graveyard().empty()) {
+        Form* f = Graveyard().back();
+        Graveyard().pop_back();
+        if (f->Loaded()) continue; // loaded again since: it lives on
+        if (f->onDeleted_) f->onDeleted_();
+        delete f;
+    }
+}
+
+static std::unordered_map<HWND, Form*>& FormMap() {
+    static std::unordered_map<HWND, Form*> map;
+    return map;
+}
+
+Form* FormFromHwnd(HWND hwnd) {
+    if (!hwnd) return nullptr;
+    auto& map = FormMap();
+    auto it = map.find(hwnd);
+    return it == map.end() ? nullptr : it->second;
+}
+
+void BindForm(HWND hwnd, Form* form) { FormMap()[hwnd] = form; }
+void UnbindForm(HWND hwnd) { FormMap().erase(hwnd); }
+
+} // namespace detail
+
+std::vector<Form*> Forms() { return LoadedForms(); }
+
+Form* ActiveForm() {
+    Form* f = FormFromHwnd(GetActiveWindow());
+    return f && f->Loaded() ? f : nullptr;
+}
+
+// ---------------------------------------------------------------------------
+
+static LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+        if (cs->lpCreateParams) BindForm(hwnd, static_cast<Form*>(cs->lpCreateParams));
+    }
+    Form* f = FormFromHwnd(hwnd);
+    if (msg == WM_NCDESTROY) UnbindForm(hwnd);
+    if (f && msg == WM_NCCREATE) f->AttachHwnd(hwnd);
+    // Messages while the window is being destroyed get the default handling.
+    if (!f || f->hWnd() != hwnd) return DefWindowProcW(hwnd, msg, wp, lp);
+    return f->WindowProc(msg, wp, lp);
+}
+
+namespace detail {
+WNDPROC FormWindowProc() { return FormProc; }
+} // namespace detail
+
+Form::Form() = default;
+
+Form::~Form() {
+    destroying_ = true;
+    if (hwnd_) {
+        EndModal();
+        DestroyFormWindow();
+    }
+    FormUnloaded(this);
+    Exhume(this);
+}
+
+DWORD Form::Style() const {
+    DWORD s = WS_CLIPCHILDREN;
+    switch (borderStyle_) {
+    case vbBSNone: s |= WS_POPUP; break;
+    case vbFixedSingle: s |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU; break;
+    case vbFixedDialog: s |= WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME; break;
+    case vbFixedToolWindow: s |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU; break;
+    case vbSizableToolWindow: s |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME; break;
+    default: s |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME; break;
+    }
+    bool buttons = borderStyle_ == vbFixedSingle || borderStyle_ == vbSizable;
+    if (buttons && minButton_) s |= WS_MINIMIZEBOX;
+    if (buttons && maxButton_) s |= WS_MAXIMIZEBOX;
+    return s;
+}
+
+DWORD Form::ExStyle() const {
+    DWORD ex = WS_EX_CONTROLPARENT;
+    if (borderStyle_ == vbFixedDialog) ex |= WS_EX_DLGMODALFRAME;
+    if (borderStyle_ == vbFixedToolWindow || borderStyle_ == vbSizableToolWindow)
+        ex |= WS_EX_TOOLWINDOW;
+    if (showInTaskbar_) ex |= WS_EX_APPWINDOW;
+    return ex;
+}
+
+bool Form::HasMenuBar() const {
+    return std::any_of(menus_.begin(), menus_.end(), [](MenuItem* m) { return m->Visible(); });
+}
+
+void Form::Caption(const std::string& text) {
+    caption_ = text;
+    if (hwnd_) SetWindowTextW(hwnd_, Wide(text).c_str());
+}
+
+long Form::Left() const {
+    if (!hwnd_) return left_;
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    return r.left * TppX();
+}
+long Form::Top() const {
+    if (!hwnd_) return top_;
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    return r.top * TppY();
+}
+long Form::Width() const {
+    if (!hwnd_) {
+        if (designClientW_ >= 0) {
+            RECT r = OuterFromClient(designClientW_, designClientH_, Style(), ExStyle(),
+                                     HasMenuBar());
+            return (r.right - r.left) * TppX();
+        }
+        return width_;
+    }
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    return (r.right - r.left) * TppX();
+}
+long Form::Height() const {
+    if (!hwnd_) {
+        if (designClientH_ >= 0) {
+            RECT r = OuterFromClient(designClientW_, designClientH_, Style(), ExStyle(),
+                                     HasMenuBar());
+            return (r.bottom - r.top) * TppY();
+        }
+        return height_;
+    }
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    return (r.bottom - r.top) * TppY();
+}
+void Form::Left(long v) { Move(v, Top(), Width(), Height()); }
+void Form::Top(long v) { Move(Left(), v, Width(), Height()); }
+void Form::Width(long v) { Move(Left(), Top(), v, Height()); }
+void Form::Height(long v) { Move(Left(), Top(), Width(), v); }
+
+void Form::Move(long left, long top, long width, long height) {
+    if (width < 0 || height < 0) Raise(errInvalidPropertyValue);
+    bool moved = left != Left() || top != Top();
+    if (moved) positioned_ = true;
+    left_ = left, top_ = top, width_ = width, height_ = height;
+    designClientW_ = designClientH_ = -1;
+    if (hwnd_)
+        SetWindowPos(hwnd_, nullptr, PxX(left), PxY(top), PxX(width), PxY(height),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::ClientSize(long width, long height) {
+    if (width < 0 || height < 0) Raise(errInvalidPropertyValue);
+    if (!hwnd_) {
+        designClientW_ = width, designClientH_ = height;
+        width_ = Width(), height_ = Height();
+        return;
+    }
+    RECT r = OuterFromClient(width, height, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)),
+                             static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)),
+                             GetMenu(hwnd_) != nullptr);
+    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+}
+
+long Form::ScaleWidth() const {
+    if (hwnd_) {
+        RECT r;
+        GetClientRect(hwnd_, &r);
+        return r.right * TppX();
+    }
+    if (designClientW_ >= 0) return designClientW_;
+    RECT r = OuterFromClient(0, 0, Style(), ExStyle(), HasMenuBar());
+    return std::max(0L, width_ - (r.right - r.left) * TppX());
+}
+long Form::ScaleHeight() const {
+    if (hwnd_) {
+        RECT r;
+        GetClientRect(hwnd_, &r);
+        return r.bottom * TppY();
+    }
+    if (designClientH_ >= 0) return designClientH_;
+    RECT r = OuterFromClient(0, 0, Style(), ExStyle(), HasMenuBar());
+    return std::max(0L, height_ - (r.bottom - r.top) * TppY());
+}
+
+void Form::BackColor(long v) {
+    backColor_ = v;
+    if (brush_) {
+        DeleteObject(brush_);
+        brush_ = nullptr;
+    }
+    if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+int Form::WindowState() const {
+    if (!hwnd_) return initialState_;
+    if (IsIconic(hwnd_)) return vbMinimized;
+    if (IsZoomed(hwnd_)) return vbMaximized;
+    return vbNormal_;
+}
+
+void Form::WindowState(int v) {
+    if (v < vbNormal_ || v > vbMaximized) Raise(errInvalidPropertyValue);
+    initialState_ = v;
+    if (!hwnd_ || !IsWindowVisible(hwnd_)) return;
+    ShowWindow(hwnd_, v == vbMinimized ? SW_MINIMIZE : v == vbMaximized ? SW_MAXIMIZE : SW_RESTORE);
+}
+
+// The hidden owner of the forms kept off the taskbar.
+static HWND ParkingWindow() {
+    static HWND parking = CreateWindowExW(0, kFormClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                          nullptr, Instance(), nullptr);
+    return parking;
+}
+
+void Form::CreateFormWindow() {
+    Initialize();
+    DWORD style = Style(), ex = ExStyle();
+    bool menu = HasMenuBar();
+    long w = width_, h = height_;
+    if (designClientW_ >= 0) {
+        RECT r = OuterFromClient(designClientW_, designClientH_, style, ex, menu);
+        w = (r.right - r.left) * TppX();
+        h = (r.bottom - r.top) * TppY();
+        width_ = w, height_ = h;
+    }
+    int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
+    if (startUp_ == vbStartUpScreen || startUp_ == vbStartUpOwner) {
+        x = (GetSystemMetrics(SM_CXSCREEN) - PxX(w)) / 2;
+        y = (GetSystemMetrics(SM_CYSCREEN) - PxY(h)) / 2;
+        if (x < 0) x = 0;
+        if (y < 0) y = 0;
+    } else if (startUp_ == vbStartUpManual || positioned_) {
+        x = PxX(left_), y = PxY(top_);
+    }
+    HWND owner = showInTaskbar_ ? nullptr : ParkingWindow();
+    HWND created = CreateWindowExW(ex, kFormClass, Wide(caption_).c_str(), style, x, y, PxX(w),
+                                   PxY(h), owner, nullptr, Instance(), this);
+    hwnd_ = created;
+    if (!hwnd_) Raise(errOutOfMemory, {}, "The window could not be created.");
+}
+
+void Form::Load() {
+    if (hwnd_ || loading_) return;
+    loading_ = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{loading_};
+    disposed_ = false;
+    focus_ = nullptr;
+    CreateFormWindow();
+    Exhume(this);
+    FormLoaded(this);
+    CreateControls();
+    RebuildMenuBar();
+    loading_ = false;
+    Call([this] { Form_Load(); });
+}
+
+bool Form::Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
+
+void Form::Show(int mode, Form* owner) {
+    if (mode == vbModal && Visible())
+        Raise(400, {}, "Form already displayed; can't show modally");
+    Load();
+    if (!hwnd_) return; // unloaded by its own Form_Load
+    if (owner && owner->hWnd() && owner != this)
+        SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner->hWnd()));
+    bool first = !IsWindowVisible(hwnd_);
+    if (mode == vbModal) {
+        // The form active before comes first: it gets the activation back.
+        HWND before = GetActiveWindow();
+        for (Form* f : LoadedForms())
+            if (f != this && f->hwnd_ && IsWindowEnabled(f->hwnd_)) {
+                EnableWindow(f->hwnd_, FALSE);
+                if (f->hwnd_ == before)
+                    disabled_.insert(disabled_.begin(), f->hwnd_);
+                else
+                    disabled_.push_back(f->hwnd_);
+            }
+    }
+    resized_ = false;
+    int cmd = initialState_ == vbMinimized   ? SW_SHOWMINIMIZED
+              : initialState_ == vbMaximized ? SW_SHOWMAXIMIZED
+                                             : SW_SHOW;
+    if (first) {
+        ShowWindow(hwnd_, cmd);
+        if (!resized_ && hwnd_) Call([this] { Form_Resize(); });
+    }
+    if (!hwnd_) return;
+    SetForegroundWindow(hwnd_);
+    SetActiveWindow(hwnd_);
+    if (mode != vbModal) return;
+
+    HandlerScope modal; // this form's Show is running: it is not deleted meanwhile
+    ++modalDepth_;
+    CurrentUser().ModalShown(*this);
+    MSG msg;
+    while (hwnd_ && IsWindowVisible(hwnd_)) {
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (got < 0) break;
+        PumpMessage(msg);
+    }
+    --modalDepth_;
+    EndModal();
+}
+
+void Form::EndModal() {
+    if (disabled_.empty()) return;
+    std::vector<HWND> list;
+    list.swap(disabled_);
+    for (HWND h : list)
+        if (IsWindow(h)) EnableWindow(h, TRUE);
+}
+
+void Form::Hide() {
+    if (!hwnd_) return;
+    std::vector<HWND> owners = disabled_;
+    EndModal();
+    ShowWindow(hwnd_, SW_HIDE);
+    if (!owners.empty() && IsWindow(owners.front())) SetActiveWindow(owners.front());
+}
+
+bool Form::Unload() { return UnloadWith(1); }
+
+bool Form::UnloadWith(int mode) {
+    if (!hwnd_) return true;
+    if (inUnload_ || loading_) return false;
+    inUnload_ = true;
+    int cancel = 0;
+    Call([&] { Form_QueryUnload(cancel, mode); });
+    if (!cancel) Call([&] { Form_Unload(cancel); });
+    inUnload_ = false;
+    if (cancel || !hwnd_) return cancel == 0;
+    // Give the activation back to the forms this modal form disabled before
+    // the window goes, so that the program's own window comes to the front.
+    std::vector<HWND> owners = disabled_;
+    EndModal();
+    if (!owners.empty() && IsWindow(owners.front())) SetActiveWindow(owners.front());
+    DestroyFormWindow();
+    if (disposable_) {
+        disposed_ = true;
+        Bury(this);
+    }
+    return true;
+}
+
+void Form::DestroyFormWindow() {
+    HWND hwnd = hwnd_;
+    FormUnloaded(this);
+    DestroyControls();
+    if (accel_) {
+        DestroyAcceleratorTable(accel_);
+        accel_ = nullptr;
+    }
+    if (tooltip_) {
+        DestroyWindow(tooltip_);
+        tooltip_ = nullptr;
+    }
+    hwnd_ = nullptr; // no more events to the program while the window goes
+    if (hwnd) DestroyWindow(hwnd);
+    if (brush_) {
+        DeleteObject(brush_);
+        brush_ = nullptr;
+    }
+    focus_ = nullptr;
+}
+
+// The tool tip window, made when the first control asks for a tip. It has no
+// owner: a tip window owned by the form keeps the form from being pinned on top.
+HWND Form::ToolTip() {
+    if (!tooltip_ && hwnd_) {
+        tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr,
+                                   WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                   Instance(), nullptr);
+        if (tooltip_) SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 600);
+    }
+    return tooltip_;
+}
+
+static Control* FindButton(const Container& c, bool wantDefault) {
+    for (Control* ctl : c.Controls()) {
+        if (auto* b = dynamic_cast<CommandButton*>(ctl)) {
+            if (wantDefault ? b->Default() : b->Cancel()) return b;
+        } else if (auto* fr = dynamic_cast<Frame*>(ctl)) {
+            if (Control* found = FindButton(*fr, wantDefault)) return found;
+        }
+    }
+    return nullptr;
+}
+
+Control* Form::DefaultButton() const { return FindButton(*this, true); }
+Control* Form::CancelButton() const { return FindButton(*this, false); }
+
+static bool Usable(Control* c) {
+    return c && c->hWnd() && IsWindowVisible(c->hWnd()) && IsWindowEnabled(c->hWnd());
+}
+
+LRESULT Form::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    HWND h = hwnd_;
+    LRESULT routed = 0;
+    if (!destroying_ && RouteContainerMessage(*this, h, msg, wp, lp, routed)) return routed;
+    switch (msg) {
+    case WM_ERASEBKGND: {
+        if (!brush_) brush_ = CreateSolidBrush(ResolveColor(backColor_));
+        RECT r;
+        GetClientRect(h, &r);
+        FillRect(reinterpret_cast<HDC>(wp), &r, brush_);
+        return 1;
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(h, &ps);
+        PaintContainer(*this, dc);
+        EndPaint(h, &ps);
+        return 0;
+    }
+    case WM_SIZE:
+        resized_ = true;
+        if (!loading_ && !destroying_) Call([this] { Form_Resize(); });
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wp) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(h, focus)) focus_ = focus;
+            return 0;
+        }
+        if (!HIWORD(wp)) { // not minimised: give the focus back to a control
+            if (focus_ && IsWindow(focus_) && IsChild(h, focus_) && IsWindowEnabled(focus_))
+                ::SetFocus(focus_);
+            else if (HWND first = GetNextDlgTabItem(h, nullptr, FALSE))
+                ::SetFocus(first);
+            else
+                ::SetFocus(h);
+        }
+        if (g_lastActivated != this && !destroying_) {
+            g_lastActivated = this;
+            Call([this] { Form_Activate(); });
+        }
+        return 0;
+    case WM_CLOSE:
+        if (!destroying_) {
+            HandlerScope scope;
+            UnloadWith(0);
+        }
+        return 0;
+    case WM_COMMAND:
+        if (lp == 0 && HIWORD(wp) <= 1 && LOWORD(wp) != IDOK && LOWORD(wp) != IDCANCEL) {
+            MenuItem* item = FindMenu(LOWORD(wp));
+            if (item && item->Enabled() && item->Click) {
+                // An accelerator only works for an item the user could choose.
+                if (HIWORD(wp) == 1 && !item->Visible()) return 0;
+                Call([item] { item->Click(); });
+            }
+            return 0;
+        }
+        if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) {
+            Control* b = LOWORD(wp) == IDOK ? DefaultButton() : CancelButton();
+            if (Usable(b)) {
+                auto* button = static_cast<CommandButton*>(b);
+                Call([button] { button->Press(); });
+            }
+            return 0;
+        }
+        break;
+    case DM_GETDEFID: {
+        Control* b = DefaultButton();
+        if (Usable(b)) return MAKELONG(GetDlgCtrlID(b->hWnd()), DC_HASDEFID);
+        return 0;
+    }
+    default: break;
+    }
+    return DefWindowProcW(h, msg, wp, lp);
+}
+
+} // namespace rt

@@ -1,0 +1,139 @@
+// Shared plumbing of the forms runtime: unit conversion, the handler depth,
+// window-to-object lookup, message routing and small owners of GDI resources.
+#pragma once
+
+#include <windows.h>
+
+#include <cmath>
+#include <string>
+
+#include "rt/error.h"
+#include "rt/forms.h"
+
+namespace rt::detail {
+
+inline constexpr const wchar_t* kFormClass = L"BenchwareForm";
+inline constexpr const wchar_t* kFrameClass = L"BenchwareFrame";
+inline constexpr const wchar_t* kPictureClass = L"BenchwarePicture";
+
+HINSTANCE Instance();
+// Twips per screen pixel (15 at 96 dpi).
+long TppX();
+long TppY();
+inline int PxX(double twips) { return static_cast<int>(std::lround(twips / TppX())); }
+inline int PxY(double twips) { return static_cast<int>(std::lround(twips / TppY())); }
+// Drawing coordinates: huge values (a fraction far out of range) are clamped
+// so that the conversion cannot overflow; clipping does the rest.
+inline int DrawPx(double twips, long tpp) {
+    double px = std::floor(twips / tpp + 0.5);
+    if (px > 1e8) px = 1e8;
+    if (px < -1e8) px = -1e8;
+    return static_cast<int>(px);
+}
+
+// How many calls into program code are running; the graveyard waits for 0.
+int& HandlerDepth();
+struct HandlerScope {
+    HandlerScope() { ++HandlerDepth(); }
+    ~HandlerScope() { --HandlerDepth(); }
+    HandlerScope(const HandlerScope&) = delete;
+    HandlerScope& operator=(const HandlerScope&) = delete;
+};
+// Every call into program code from a window procedure goes through here.
+template <class F> void Call(F&& f) {
+    HandlerScope scope;
+    rt::Dispatch(std::forward<F>(f));
+}
+
+Control* ControlOf(HWND hwnd);
+Form* FormFromHwnd(HWND hwnd);
+void BindControl(HWND hwnd, Control* control);
+void UnbindControl(HWND hwnd);
+void BindForm(HWND hwnd, Form* form);
+void UnbindForm(HWND hwnd);
+UINT NextControlId();
+
+// Routes the notifications a container receives to its controls: WM_COMMAND
+// from a child, WM_CTLCOLOR*, WM_SETCURSOR, clicks on lightweight controls.
+bool RouteContainerMessage(Container& c, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
+                           LRESULT& result);
+void PaintContainer(Container& c, HDC dc);
+
+// The loaded forms and the unloaded disposable ones waiting for deletion.
+void FormLoaded(Form* f);
+void FormUnloaded(Form* f);
+void Bury(Form* f);
+void Exhume(Form* f); // a form deleted by its owner leaves the graveyard
+
+// Runs one message through the active form's accelerators and dialog keys;
+// true when it was handled there.
+bool PreTranslate(MSG& msg);
+void PumpMessage(MSG& msg);
+
+HFONT CreateFontHandle(const rt::Font& font);
+const wchar_t* RichEditClass();
+LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+// A window's DC for the length of a scope.
+class WindowDC {
+  public:
+    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    ~WindowDC() {
+        if (dc_) ReleaseDC(hwnd_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    operator HDC() const { return dc_; }
+
+  private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// A GDI object created in a scope and deleted at its end.
+template <class H> class GdiObject {
+  public:
+    explicit GdiObject(H h = nullptr) : h_(h) {}
+    ~GdiObject() {
+        if (h_) DeleteObject(h_);
+    }
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+    operator H() const { return h_; }
+
+  private:
+    H h_;
+};
+
+// An object selected into a DC for the length of a scope.
+class Selected {
+  public:
+    Selected(HDC dc, HGDIOBJ obj) : dc_(dc), old_(obj ? SelectObject(dc, obj) : nullptr) {}
+    ~Selected() {
+        if (old_) SelectObject(dc_, old_);
+    }
+    Selected(const Selected&) = delete;
+    Selected& operator=(const Selected&) = delete;
+
+  private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// A memory DC compatible with the screen.
+class MemoryDC {
+  public:
+    MemoryDC() : dc_(CreateCompatibleDC(nullptr)) {}
+    ~MemoryDC() {
+        if (dc_) DeleteDC(dc_);
+    }
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+    operator HDC() const { return dc_; }
+
+  private:
+    HDC dc_;
+};
+
+} // namespace rt::detail

@@ -1,0 +1,335 @@
+// The picture box as a drawing surface: a back buffer of the client size that
+// lines, boxes and text go to, put on the screen by WM_PAINT and by Refresh.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "forms_internal.h"
+#include "rt/convert.h"
+
+namespace rt {
+
+using namespace detail;
+
+namespace {
+
+uint32_t DibColor(long color) {
+    COLORREF c = ResolveColor(color);
+    return (static_cast<uint32_t>(GetRValue(c)) << 16) | (static_cast<uint32_t>(GetGValue(c)) << 8) |
+           GetBValue(c);
+}
+
+int ButtonsOf(WPARAM wp) {
+    return (wp & MK_LBUTTON ? vbLeftButton : 0) | (wp & MK_RBUTTON ? vbRightButton : 0) |
+           (wp & MK_MBUTTON ? vbMiddleButton : 0);
+}
+
+int ShiftOf(WPARAM wp) {
+    return (wp & MK_SHIFT ? 1 : 0) | (wp & MK_CONTROL ? 2 : 0) | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+}
+
+} // namespace
+
+namespace detail {
+
+LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+        BindControl(hwnd, static_cast<Control*>(cs->lpCreateParams));
+    }
+    auto* box = dynamic_cast<PictureBox*>(ControlOf(hwnd));
+    if (!box || box->hWnd() != hwnd) return DefWindowProcW(hwnd, msg, wp, lp);
+    float x = static_cast<float>(static_cast<short>(LOWORD(lp)) * TppX());
+    float y = static_cast<float>(static_cast<short>(HIWORD(lp)) * TppY());
+    int shift = ShiftOf(wp);
+    switch (msg) {
+    case WM_ERASEBKGND: return 1; // the buffer covers the whole client area
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        box->OnPaint(dc);
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    case WM_SIZE: box->SurfaceDC(); return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+        int button = msg == WM_LBUTTONDOWN ? vbLeftButton
+                     : msg == WM_RBUTTONDOWN ? vbRightButton
+                                             : vbMiddleButton;
+        if (box->MouseDown) Call([=] { box->MouseDown(button, shift, x, y); });
+        return 0;
+    }
+    case WM_MOUSEMOVE: {
+        int buttons = ButtonsOf(wp);
+        if (box->MouseMove) Call([=] { box->MouseMove(buttons, shift, x, y); });
+        return 0;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+        int button = msg == WM_LBUTTONUP ? vbLeftButton
+                     : msg == WM_RBUTTONUP ? vbRightButton
+                                           : vbMiddleButton;
+        if (box->MouseUp) Call([=] { box->MouseUp(button, shift, x, y); });
+        if (msg == WM_LBUTTONUP && box->hWnd() == hwnd && box->Click) {
+            RECT r;
+            GetClientRect(hwnd, &r);
+            POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+            if (PtInRect(&r, pt)) Call([box] { box->Click(); });
+        }
+        return 0;
+    }
+    default: break;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+} // namespace detail
+
+PictureBox::PictureBox(Container& parent) : Control(parent) {}
+
+PictureBox::~PictureBox() {
+    PictureBox::Destroy();
+    if (picture_) DeleteObject(picture_);
+}
+
+void PictureBox::Destroy() {
+    if (memDC_) {
+        SelectObject(memDC_, oldBitmap_);
+        DeleteDC(memDC_);
+        memDC_ = nullptr;
+    }
+    if (surface_) {
+        DeleteObject(surface_);
+        surface_ = nullptr;
+    }
+    bits_ = nullptr;
+    surfaceW_ = surfaceH_ = 0;
+    shown_.clear();
+    Control::Destroy();
+}
+
+void PictureBox::Create() {
+    CreateWindowFor(kPictureClass, 0, border_ == 1 ? WS_EX_CLIENTEDGE : 0);
+    EnsureSurface();
+}
+
+void PictureBox::AfterMove() { EnsureSurface(); }
+
+// Makes the buffer match the client area; what was drawn is kept where it fits.
+void PictureBox::EnsureSurface() {
+    int w, h;
+    if (hwnd_) {
+        RECT r;
+        GetClientRect(hwnd_, &r);
+        w = r.right, h = r.bottom;
+    } else {
+        int edge = border_ == 1 ? 2 * GetSystemMetrics(SM_CXEDGE) : 0;
+        w = PxX(width_) - edge, h = PxY(height_) - edge;
+    }
+    w = std::max(w, 1), h = std::max(h, 1);
+    if (surface_ && w == surfaceW_ && h == surfaceH_) return;
+
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h; // top-down rows
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP surface = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!surface) Raise(errOutOfMemory);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, surface);
+    std::fill_n(static_cast<uint32_t*>(bits), static_cast<size_t>(w) * h, DibColor(backColor_));
+    if (memDC_) {
+        GdiFlush();
+        BitBlt(dc, 0, 0, std::min(w, surfaceW_), std::min(h, surfaceH_), memDC_, 0, 0, SRCCOPY);
+        SelectObject(memDC_, oldBitmap_);
+        DeleteDC(memDC_);
+        DeleteObject(surface_);
+    } else if (picture_) {
+        MemoryDC mem;
+        Selected sel(mem, picture_);
+        BITMAP bm{};
+        GetObjectW(picture_, sizeof bm, &bm);
+        BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
+    }
+    memDC_ = dc, surface_ = surface, oldBitmap_ = static_cast<HBITMAP>(old), bits_ = bits;
+    surfaceW_ = w, surfaceH_ = h;
+    shown_.clear();
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+HDC PictureBox::SurfaceDC() {
+    EnsureSurface();
+    return memDC_;
+}
+
+void PictureBox::AutoRedraw(bool v) { autoRedraw_ = v; }
+
+double PictureBox::ScaleWidth() const {
+    if (hwnd_) {
+        RECT r;
+        GetClientRect(hwnd_, &r);
+        return static_cast<double>(r.right) * TppX();
+    }
+    int edge = border_ == 1 ? 2 * GetSystemMetrics(SM_CXEDGE) : 0;
+    return std::max(0.0, static_cast<double>(width_ - edge * TppX()));
+}
+
+double PictureBox::ScaleHeight() const {
+    if (hwnd_) {
+        RECT r;
+        GetClientRect(hwnd_, &r);
+        return static_cast<double>(r.bottom) * TppY();
+    }
+    int edge = border_ == 1 ? 2 * GetSystemMetrics(SM_CYEDGE) : 0;
+    return std::max(0.0, static_cast<double>(height_ - edge * TppY()));
+}
+
+// Background in the back colour, then the picture if there is one.
+void PictureBox::Cls() {
+    EnsureSurface();
+    GdiFlush();
+    std::fill_n(static_cast<uint32_t*>(bits_), static_cast<size_t>(surfaceW_) * surfaceH_,
+                DibColor(backColor_));
+    if (picture_) {
+        MemoryDC mem;
+        Selected sel(mem, picture_);
+        BITMAP bm{};
+        GetObjectW(picture_, sizeof bm, &bm);
+        BitBlt(memDC_, 0, 0, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
+    }
+    curX_ = curY_ = 0;
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void PictureBox::ClearPicture() {
+    if (picture_) {
+        DeleteObject(picture_);
+        picture_ = nullptr;
+    }
+    Cls();
+}
+
+void PictureBox::Picture(HBITMAP bitmap) {
+    if (picture_ && picture_ != bitmap) DeleteObject(picture_);
+    picture_ = bitmap;
+    if (picture_ && autoSize_) {
+        BITMAP bm{};
+        GetObjectW(picture_, sizeof bm, &bm);
+        int edge = border_ == 1 ? 2 * GetSystemMetrics(SM_CXEDGE) : 0;
+        Move(left_, top_, (bm.bmWidth + edge) * TppX(), (bm.bmHeight + edge) * TppY());
+    }
+    Cls();
+}
+
+void PictureBox::Line(double x1, double y1, double x2, double y2, long color, bool box,
+                      bool fill) {
+    EnsureSurface();
+    long tx = TppX(), ty = TppY();
+    int px1 = DrawPx(x1, tx), py1 = DrawPx(y1, ty), px2 = DrawPx(x2, tx), py2 = DrawPx(y2, ty);
+    curX_ = x2, curY_ = y2;
+    if (box) {
+        // Corners inclusive, whichever way round they are given.
+        int l = std::min(px1, px2), r = std::max(px1, px2);
+        int t = std::min(py1, py2), b = std::max(py1, py2);
+        uint32_t c = DibColor(color);
+        auto* p = static_cast<uint32_t*>(bits_);
+        auto span = [&](int row, int from, int to) {
+            if (row < 0 || row >= surfaceH_) return;
+            from = std::max(from, 0), to = std::min(to, surfaceW_ - 1);
+            if (from > to) return;
+            std::fill(p + static_cast<size_t>(row) * surfaceW_ + from,
+                      p + static_cast<size_t>(row) * surfaceW_ + to + 1, c);
+        };
+        GdiFlush();
+        if (fill) {
+            for (int row = std::max(t, 0); row <= std::min(b, surfaceH_ - 1); ++row)
+                span(row, l, r);
+        } else {
+            span(t, l, r);
+            span(b, l, r);
+            for (int row = std::max(t + 1, 0); row <= std::min(b - 1, surfaceH_ - 1); ++row) {
+                span(row, l, l);
+                span(row, r, r);
+            }
+        }
+    } else {
+        GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, ResolveColor(color)));
+        Selected sel(memDC_, pen);
+        MoveToEx(memDC_, px1, py1, nullptr);
+        LineTo(memDC_, px2, py2);
+    }
+    if (!autoRedraw_ && hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void PictureBox::Print(const std::string& text) {
+    EnsureSurface();
+    std::wstring w = Wide(text);
+    {
+        Selected font(memDC_, FontHandle());
+        SetTextColor(memDC_, ResolveColor(foreColor_));
+        SetBkMode(memDC_, TRANSPARENT);
+        TextOutW(memDC_, DrawPx(curX_, TppX()), DrawPx(curY_, TppY()), w.c_str(),
+                 static_cast<int>(w.size()));
+    }
+    curY_ += TextHeight(text);
+    curX_ = 0;
+    if (!autoRedraw_ && hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+double PictureBox::TextWidth(const std::string& text) {
+    EnsureSurface();
+    std::wstring w = Wide(text);
+    Selected font(memDC_, FontHandle());
+    SIZE size{};
+    GetTextExtentPoint32W(memDC_, w.c_str(), static_cast<int>(w.size()), &size);
+    return static_cast<double>(size.cx) * TppX();
+}
+
+double PictureBox::TextHeight(const std::string& text) {
+    EnsureSurface();
+    std::wstring w = Wide(text.empty() ? std::string("A") : text);
+    Selected font(memDC_, FontHandle());
+    SIZE size{};
+    GetTextExtentPoint32W(memDC_, w.c_str(), static_cast<int>(w.size()), &size);
+    return static_cast<double>(size.cy) * TppY();
+}
+
+void PictureBox::OnPaint(HDC dc) {
+    EnsureSurface();
+    GdiFlush();
+    BitBlt(dc, 0, 0, surfaceW_, surfaceH_, memDC_, 0, 0, SRCCOPY);
+    RECT clip, client;
+    GetClipBox(dc, &clip);
+    GetClientRect(hwnd_, &client);
+    // Only a paint of the whole area makes the screen equal the buffer.
+    if (clip.left <= 0 && clip.top <= 0 && clip.right >= client.right && clip.bottom >= client.bottom) {
+        auto* p = static_cast<const unsigned char*>(bits_);
+        shown_.assign(p, p + static_cast<size_t>(surfaceW_) * surfaceH_ * 4);
+    } else {
+        shown_.clear();
+    }
+}
+
+// Puts the buffer on the screen now, unless the screen already shows it.
+void PictureBox::Refresh() {
+    if (!hwnd_ || !IsWindowVisible(hwnd_)) return;
+    EnsureSurface();
+    GdiFlush();
+    size_t n = static_cast<size_t>(surfaceW_) * surfaceH_ * 4;
+    auto* p = static_cast<const unsigned char*>(bits_);
+    if (shown_.size() == n && std::memcmp(shown_.data(), p, n) == 0) return;
+    shown_.assign(p, p + n);
+    WindowDC dc(hwnd_);
+    BitBlt(dc, 0, 0, surfaceW_, surfaceH_, memDC_, 0, 0, SRCCOPY);
+    ValidateRect(hwnd_, nullptr);
+}
+
+} // namespace rt

@@ -1,0 +1,360 @@
+// Forms as real windows: geometry in twips, modal showing with the scripted
+// user, unloading and its cancel, single instances, menus and shortcut keys.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "rt/error.h"
+#include "rt/forms.h"
+#include "rt/scripted_user.h"
+#include "rt/services.h"
+
+namespace {
+
+RECT WindowRect(HWND h) {
+    RECT r{};
+    GetWindowRect(h, &r);
+    return r;
+}
+
+class PlainForm : public rt::Form {
+  public:
+    explicit PlainForm(const std::string& caption = "  Plain Form") {
+        Caption(caption);
+        ClientSize(6000, 3000);
+    }
+    rt::CommandButton cmdOK{*this};
+    int loads = 0, resizes = 0, activates = 0;
+    int cancelQuery = 0, cancelUnload = 0;
+    std::vector<int> queryModes;
+
+  protected:
+    void Form_Load() override { ++loads; }
+    void Form_Resize() override { ++resizes; }
+    void Form_Activate() override { ++activates; }
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override {
+        queryModes.push_back(UnloadMode);
+        Cancel = cancelQuery;
+    }
+    void Form_Unload(int& Cancel) override { Cancel = cancelUnload; }
+};
+
+TEST(FormGeometry, OuterAndInnerSizesInTwips) {
+    PlainForm f;
+    rt::MenuItem file{"&File"}, fileExit{"E&xit"};
+    file.Add({&fileExit});
+    f.Menus({&file});
+    f.ClientSize(6000, 3000); // the menu bar makes the outer size taller
+    long designW = f.Width(), designH = f.Height();
+    EXPECT_GT(designW, 6000);
+    EXPECT_GT(designH, 3000);
+
+    f.Load();
+    EXPECT_EQ(f.ScaleWidth(), 6000);
+    EXPECT_EQ(f.ScaleHeight(), 3000);
+    EXPECT_EQ(f.Width(), designW);
+    EXPECT_EQ(f.Height(), designH);
+    RECT r = WindowRect(f.hWnd());
+    EXPECT_EQ((r.right - r.left) * 15, f.Width());
+
+    f.Move(1500, 750, 7500, 4500);
+    r = WindowRect(f.hWnd());
+    EXPECT_EQ(r.left, 100);
+    EXPECT_EQ(r.top, 50);
+    EXPECT_EQ(r.right - r.left, 500);
+    EXPECT_EQ(r.bottom - r.top, 300);
+    EXPECT_EQ(f.Width(), 7500);
+    EXPECT_LT(f.ScaleHeight(), 4500);
+
+    // Setting the inner size again on the live window keeps the round trip.
+    f.ClientSize(4500, 1500);
+    EXPECT_EQ(f.ScaleWidth(), 4500);
+    EXPECT_EQ(f.ScaleHeight(), 1500);
+
+    // Controls are placed in twips relative to the form's client area.
+    f.cmdOK.Move(300, 150, 1500, 450);
+    RECT c = WindowRect(f.cmdOK.hWnd());
+    POINT origin{0, 0};
+    ClientToScreen(f.hWnd(), &origin);
+    EXPECT_EQ(c.left - origin.x, 20);
+    EXPECT_EQ(c.top - origin.y, 10);
+    EXPECT_EQ(c.right - c.left, 100);
+    EXPECT_EQ(c.bottom - c.top, 30);
+
+    try {
+        f.cmdOK.Width(-1);
+        ADD_FAILURE() << "a negative width was accepted";
+    } catch (const rt::Error& e) {
+        EXPECT_EQ(e.Number, 380);
+    }
+    EXPECT_EQ(f.cmdOK.Width(), 1500);
+    f.Unload();
+}
+
+TEST(FormGeometry, CentredStartAndResizeEvent) {
+    PlainForm f;
+    f.StartUpPosition(rt::vbStartUpScreen);
+    f.Show();
+    rt::DoEvents();
+    RECT r = WindowRect(f.hWnd());
+    int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_NEAR((r.left + r.right) / 2, cx / 2, 1);
+    EXPECT_NEAR((r.top + r.bottom) / 2, cy / 2, 1);
+    EXPECT_EQ(f.loads, 1);
+    EXPECT_GE(f.resizes, 1);
+    int before = f.resizes;
+    f.Width(f.Width() + 1500);
+    EXPECT_GT(f.resizes, before);
+    f.Unload();
+}
+
+TEST(FormLifecycle, UnloadCancelKeepsTheFormAndCloseBoxGivesMode0) {
+    PlainForm f;
+    f.Show();
+    f.cancelUnload = 1;
+    EXPECT_FALSE(f.Unload());
+    EXPECT_TRUE(f.Loaded());
+    EXPECT_TRUE(IsWindow(f.hWnd()));
+
+    f.cancelUnload = 0;
+    f.cancelQuery = 1;
+    SendMessageW(f.hWnd(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(f.Loaded());
+    ASSERT_EQ(f.queryModes.size(), 2u);
+    EXPECT_EQ(f.queryModes[0], 1); // from code
+    EXPECT_EQ(f.queryModes[1], 0); // the title bar's close
+
+    f.cancelQuery = 0;
+    HWND old = f.hWnd();
+    SendMessageW(old, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(f.Loaded());
+    EXPECT_FALSE(IsWindow(old));
+    EXPECT_EQ(f.cmdOK.hWnd(), nullptr);
+    for (rt::Form* loaded : rt::Forms()) EXPECT_NE(loaded, &f);
+
+    // Loading again builds a fresh window and runs Form_Load again.
+    f.Show();
+    EXPECT_TRUE(f.Loaded());
+    EXPECT_NE(f.cmdOK.hWnd(), nullptr);
+    EXPECT_EQ(f.loads, 2);
+    f.Unload();
+}
+
+TEST(FormLifecycle, FormsListsLoadedFormsInLoadOrder) {
+    PlainForm a("  A"), b("  B");
+    b.Load();
+    a.Load();
+    std::vector<rt::Form*> forms = rt::Forms();
+    ASSERT_EQ(forms.size(), 2u);
+    EXPECT_EQ(forms[0], &b);
+    EXPECT_EQ(forms[1], &a);
+    b.Unload();
+    forms = rt::Forms();
+    ASSERT_EQ(forms.size(), 1u);
+    EXPECT_EQ(forms[0], &a);
+    a.Unload();
+    EXPECT_TRUE(rt::Forms().empty());
+}
+
+TEST(ModalForm, OwnerIsDisabledWhileTheModalFormRuns) {
+    rt::ScriptedUser user;
+    PlainForm owner("  Owner"), dialog("  Dialog");
+    owner.Show();
+    bool ownerEnabledDuring = true, dialogVisible = false;
+    user.OnModal([&](rt::Form& f) {
+        ownerEnabledDuring = IsWindowEnabled(owner.hWnd()) != FALSE;
+        dialogVisible = f.Visible();
+        EXPECT_EQ(&f, &dialog);
+        f.Unload();
+    });
+    dialog.Show(rt::vbModal);
+    EXPECT_TRUE(dialogVisible);
+    EXPECT_FALSE(ownerEnabledDuring);
+    EXPECT_TRUE(IsWindowEnabled(owner.hWnd()));
+    EXPECT_FALSE(dialog.Loaded());
+    ASSERT_EQ(user.Boxes.size(), 1u);
+    EXPECT_EQ(user.Boxes[0].What, rt::ScriptedUser::Kind::ModalForm);
+    EXPECT_EQ(user.Boxes[0].Prompt, "  Dialog");
+
+    // A modal form that refuses to unload and is hidden ends its loop too.
+    dialog.cancelQuery = 1;
+    user.OnModal([](rt::Form& f) { f.Hide(); });
+    dialog.Show(rt::vbModal);
+    EXPECT_TRUE(dialog.Loaded());
+    EXPECT_FALSE(dialog.Visible());
+    EXPECT_TRUE(IsWindowEnabled(owner.hWnd()));
+    dialog.cancelQuery = 0;
+    dialog.Unload();
+    owner.Unload();
+}
+
+class frmSingle : public rt::Form, public rt::FormOf<frmSingle> {
+  public:
+    frmSingle() {
+        Caption("  Single");
+        ++alive;
+        cmdClose.Click = [this] {
+            Unload();
+            rt::DoEvents(); // still inside the handler: the form must live on
+            survivedOwnHandler = alive > 0 && Caption() == "  Changed";
+        };
+    }
+    ~frmSingle() override { --alive; }
+    rt::CommandButton cmdClose{*this};
+    static inline int alive = 0;
+    static inline bool survivedOwnHandler = false;
+};
+
+TEST(SingleInstance, RecreatedWithItsDesignStateAfterUnload) {
+    frmSingle& first = frmSingle::Get();
+    EXPECT_EQ(&frmSingle::Get(), &first);
+    first.Show();
+    first.Caption("  Changed");
+    EXPECT_TRUE(frmSingle::Exists());
+
+    // Unloaded by its own button: deleted only once no handler of it runs.
+    SendMessageW(first.hWnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(first.cmdClose.hWnd()), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(first.cmdClose.hWnd()));
+    EXPECT_TRUE(frmSingle::survivedOwnHandler);
+    EXPECT_FALSE(frmSingle::Exists());
+    rt::DoEvents();
+    EXPECT_EQ(frmSingle::alive, 0);
+
+    frmSingle& second = frmSingle::Get();
+    EXPECT_EQ(second.Caption(), "  Single");
+    EXPECT_FALSE(second.Loaded());
+    second.Load();
+    second.Unload();
+    rt::DoEvents();
+    EXPECT_EQ(frmSingle::alive, 0);
+}
+
+// ---------------------------------------------------------------------------
+// Menus
+
+class MenuForm : public rt::Form {
+  public:
+    MenuForm() {
+        Caption("  Menus");
+        mnuFile.Add({&mnuFileList, &mnuFileBlank, &mnuFileExit});
+        mnuOptions.Add({&mnuOptionsCopy, &mnuOptionsDel});
+        mnuPop.Add({&mnuPopCopy});
+        mnuPop.Visible(false);
+        Menus({&mnuFile, &mnuOptions, &mnuPop});
+        mnuFileList.Click = [this] { ++listClicks; };
+        mnuOptionsCopy.Click = [this] { ++copyClicks; };
+        mnuOptionsDel.Click = [this] { ++delClicks; };
+    }
+    rt::MenuItem mnuFile{"&File"}, mnuFileList{"&List", rt::ShortcutCtrl('L')},
+        mnuFileBlank{"-"}, mnuFileExit{"E&xit"};
+    rt::MenuItem mnuOptions{"&Options"}, mnuOptionsCopy{"&Copy", rt::ShortcutF(2), true},
+        mnuOptionsDel{"Remove", rt::kShortcutDel};
+    rt::MenuItem mnuPop{"mnuPop"}, mnuPopCopy{"&Copy"};
+    int listClicks = 0, copyClicks = 0, delClicks = 0;
+};
+
+std::wstring MenuString(HMENU menu, UINT id, UINT flag = MF_BYCOMMAND) {
+    wchar_t buf[128] = {};
+    GetMenuStringW(menu, id, buf, 128, flag);
+    return buf;
+}
+
+TEST(Menus, StateIsKeptOnTheRealMenu) {
+    EXPECT_EQ(rt::ShortcutText(rt::ShortcutCtrl('A')), "Ctrl+A");
+    EXPECT_EQ(rt::ShortcutText(rt::ShortcutF(12)), "F12");
+    EXPECT_EQ(rt::ShortcutText(rt::kShortcutDel), "Del");
+
+    MenuForm f;
+    f.Load();
+    HMENU bar = GetMenu(f.hWnd());
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(GetMenuItemCount(bar), 2); // the hidden pop-up is not on the bar
+    EXPECT_EQ(MenuString(bar, 0, MF_BYPOSITION), L"&File");
+    EXPECT_EQ(MenuString(bar, f.mnuFileList.Id()), L"&List\tCtrl+L");
+    HMENU fileMenu = GetSubMenu(bar, 0);
+    EXPECT_TRUE(GetMenuState(fileMenu, 1, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_TRUE(GetMenuState(bar, f.mnuOptionsCopy.Id(), MF_BYCOMMAND) & MF_CHECKED);
+
+    f.mnuOptionsCopy.Checked(false);
+    f.mnuFileList.Enabled(false);
+    f.mnuFileExit.Caption("&Quit");
+    EXPECT_FALSE(f.mnuOptionsCopy.Checked());
+    EXPECT_FALSE(GetMenuState(bar, f.mnuOptionsCopy.Id(), MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_TRUE(GetMenuState(bar, f.mnuFileList.Id(), MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_EQ(MenuString(bar, f.mnuFileExit.Id()), L"&Quit");
+
+    // Hiding a bar menu rebuilds the bar without it; showing it brings it back
+    // with the state it had.
+    f.mnuFile.Visible(false);
+    bar = GetMenu(f.hWnd());
+    EXPECT_EQ(GetMenuItemCount(bar), 1);
+    EXPECT_EQ(MenuString(bar, 0, MF_BYPOSITION), L"&Options");
+    f.mnuFile.Visible(true);
+    bar = GetMenu(f.hWnd());
+    EXPECT_EQ(GetMenuItemCount(bar), 2);
+    EXPECT_TRUE(GetMenuState(bar, f.mnuFileList.Id(), MF_BYCOMMAND) & MF_GRAYED);
+    f.mnuFileExit.Visible(false);
+    EXPECT_EQ(GetMenuItemCount(GetSubMenu(GetMenu(f.hWnd()), 0)), 2);
+    f.Unload();
+}
+
+void PressKey(HWND target, WORD vk, bool ctrl) {
+    BYTE saved[256], state[256];
+    GetKeyboardState(saved);
+    memcpy(state, saved, sizeof state);
+    state[VK_CONTROL] = ctrl ? 0x80 : 0;
+    SetKeyboardState(state);
+    PostMessageW(target, WM_KEYDOWN, vk, 1);
+    PostMessageW(target, WM_KEYUP, vk, static_cast<LPARAM>(static_cast<DWORD>(0xC0000001u)));
+    rt::DoEvents();
+    SetKeyboardState(saved);
+}
+
+TEST(Menus, ShortcutKeysRunTheItemsClick) {
+    MenuForm f;
+    f.Show();
+    rt::DoEvents();
+    PressKey(f.hWnd(), 'L', true);
+    EXPECT_EQ(f.listClicks, 1);
+    PressKey(f.hWnd(), 'L', false); // without Ctrl it is no shortcut
+    EXPECT_EQ(f.listClicks, 1);
+    PressKey(f.hWnd(), VK_F2, false);
+    EXPECT_EQ(f.copyClicks, 1);
+    PressKey(f.hWnd(), VK_DELETE, false);
+    EXPECT_EQ(f.delClicks, 1);
+
+    f.mnuFileList.Enabled(false);
+    PressKey(f.hWnd(), 'L', true);
+    EXPECT_EQ(f.listClicks, 1);
+    f.mnuOptions.Visible(false); // hidden menu: its shortcuts are gone
+    PressKey(f.hWnd(), VK_F2, false);
+    EXPECT_EQ(f.copyClicks, 1);
+    f.Unload();
+}
+
+TEST(Menus, PopupMenuRunsTheChosenItem) {
+    MenuForm f;
+    int popClicks = 0;
+    f.mnuPopCopy.Click = [&] { ++popClicks; };
+    f.Show();
+    rt::DoEvents();
+    // The menu's own loop picks up the keys: the first entry, chosen.
+    static HWND target;
+    target = f.hWnd();
+    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        PostMessageW(target, WM_KEYDOWN, VK_DOWN, 1);
+        PostMessageW(target, WM_KEYDOWN, VK_RETURN, 1);
+    });
+    f.PopupMenu(f.mnuPop);
+    EXPECT_EQ(popClicks, 1);
+    f.Unload();
+}
+
+TEST(Colours, SystemColoursResolve) {
+    EXPECT_EQ(rt::ResolveColor(0x00FF0000), RGB(0, 0, 255));
+    EXPECT_EQ(rt::ResolveColor(static_cast<long>(0x8000000FUL)), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(rt::ResolveColor(static_cast<long>(0x80000005UL)), GetSysColor(COLOR_WINDOW));
+}
+
+} // namespace
