@@ -64,8 +64,7 @@ frmText::frmText() {
     MinButton(false);
     MaxButton(false);
     StartUpPosition(rt::vbStartUpManual);
-    Width(2445);
-    Height(3660);
+    ClientSize(2445, 3660); // inside the borders, so that OK at 3150 + 375 fits
 
     txtText.Move(120, 120, 2205, 945);
     txtText.MultiLine(true);

@@ -20,11 +20,21 @@ printer
 server
 
 if [ -n "${XVFB_STARTED:-}" ]; then
+  # Keys a user would press at start: Faultbook asks for its range first, and
+  # Enter takes the default answer.
+  case "$prog" in
+    Faultbook) keys="${BENCHWARE_KEYS-Return}" ;;
+    *) keys="${BENCHWARE_KEYS-}" ;;
+  esac
   shot="$BUILD/$prog.png"
   "$WINE" "$exe" &
   app=$!
   sleep "${BENCHWARE_SHOT_DELAY:-6}"
-  xwd -root -silent | convert xwd:- "$shot"
+  if [ -n "$keys" ]; then
+    xdotool key $keys
+    sleep 2
+  fi
+  bash "$ROOT/scripts/screenshot.sh" "$shot"
   echo "screenshot: $shot"
   kill "$app" >/dev/null 2>&1 || true
 else

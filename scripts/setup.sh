@@ -13,7 +13,7 @@ want() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok ins
 
 for p in cmake make g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine wine64 xvfb \
          x11-apps x11-xserver-utils imagemagick pulseaudio cups printer-driver-cups-pdf \
-         poppler-utils file; do
+         poppler-utils file xdotool fonts-wine; do
   want "$p"
 done
 [ "$arch" = i686 ] && want wine32:i386

@@ -17,6 +17,14 @@ inline constexpr const wchar_t* kFrameClass = L"BenchwareFrame";
 inline constexpr const wchar_t* kPictureClass = L"BenchwarePicture";
 
 HINSTANCE Instance();
+// A window's text as the window holds it (UTF-16).
+inline std::wstring WindowTextW(HWND hwnd) {
+    int n = GetWindowTextLengthW(hwnd);
+    std::wstring w(static_cast<size_t>(n) + 1, L'\0');
+    n = GetWindowTextW(hwnd, w.data(), n + 1);
+    w.resize(static_cast<size_t>(n > 0 ? n : 0));
+    return w;
+}
 // Twips per screen pixel (15 at 96 dpi).
 long TppX();
 long TppY();

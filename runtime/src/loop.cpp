@@ -153,11 +153,7 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lp) {
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
     if ((pid == GetCurrentProcessId()) != s->ownProcess) return TRUE;
-    int n = GetWindowTextLengthW(hwnd);
-    if (n < static_cast<int>(s->caption.size())) return TRUE;
-    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
-    n = GetWindowTextW(hwnd, text.data(), n + 1);
-    text.resize(static_cast<size_t>(n));
+    std::wstring text = WindowTextW(hwnd);
     bool match = s->prefix ? text.compare(0, s->caption.size(), s->caption) == 0
                            : text == s->caption;
     if (!match) return TRUE;

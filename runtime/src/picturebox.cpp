@@ -266,7 +266,7 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, long color, bo
         MoveToEx(memDC_, px1, py1, nullptr);
         LineTo(memDC_, px2, py2);
     }
-    if (!autoRedraw_ && hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+    if (!autoRedraw_) InvalidateOnce();
 }
 
 void PictureBox::Print(const std::string& text) {
@@ -281,7 +281,7 @@ void PictureBox::Print(const std::string& text) {
     }
     curY_ += TextHeight(text);
     curX_ = 0;
-    if (!autoRedraw_ && hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+    if (!autoRedraw_) InvalidateOnce();
 }
 
 double PictureBox::TextWidth(const std::string& text) {
@@ -302,7 +302,16 @@ double PictureBox::TextHeight(const std::string& text) {
     return static_cast<double>(size.cy) * TppY();
 }
 
+// Drawing without AutoRedraw asks for a paint; one request stands until the
+// paint or a Refresh, so a run of drawing calls costs one request, not one each.
+void PictureBox::InvalidateOnce() {
+    if (!hwnd_ || paintPending_) return;
+    InvalidateRect(hwnd_, nullptr, FALSE);
+    paintPending_ = true;
+}
+
 void PictureBox::OnPaint(HDC dc) {
+    paintPending_ = false;
     EnsureSurface();
     GdiFlush();
     BitBlt(dc, 0, 0, surfaceW_, surfaceH_, memDC_, 0, 0, SRCCOPY);
@@ -330,6 +339,7 @@ void PictureBox::Refresh() {
     WindowDC dc(hwnd_);
     BitBlt(dc, 0, 0, surfaceW_, surfaceH_, memDC_, 0, 0, SRCCOPY);
     ValidateRect(hwnd_, nullptr);
+    paintPending_ = false;
 }
 
 } // namespace rt

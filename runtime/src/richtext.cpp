@@ -74,11 +74,7 @@ std::string RichTextBox::TextRTF() const {
 
 std::string RichTextBox::Text() const {
     if (!hwnd_) return text_;
-    int n = GetWindowTextLengthW(hwnd_);
-    std::wstring w(static_cast<size_t>(n) + 1, L'\0');
-    n = GetWindowTextW(hwnd_, w.data(), n + 1);
-    w.resize(static_cast<size_t>(std::max(0, n)));
-    return Utf8(w);
+    return Utf8(detail::WindowTextW(hwnd_));
 }
 
 void RichTextBox::Text(const std::string& text) {

@@ -382,6 +382,22 @@ TEST_F(Controls, PictureBoxRefreshShowsTheBufferAndSkipsWhenUnchanged) {
     p.Visible(true);
 }
 
+// Without AutoRedraw and without Refresh, drawing reaches the screen the next
+// time the program yields, and again after each later run of drawing calls.
+TEST_F(Controls, PictureBoxWithoutAutoRedrawPaintsWhenTheProgramYields) {
+    rt::PictureBox& p = f.Progress;
+    p.AutoRedraw(false);
+    p.Refresh();
+    HDC screen = GetDC(p.hWnd());
+    for (long color : {0x000000FFL, 0x0000FF00L}) {
+        p.Line(0, 0, 4740, 285, color, true, true);
+        p.Line(0, 0, 150, 150, color, true, true);
+        rt::DoEvents();
+        EXPECT_EQ(GetPixel(screen, 100, 10), static_cast<COLORREF>(color));
+    }
+    ReleaseDC(p.hWnd(), screen);
+}
+
 // ---------------------------------------------------------------------------
 // Rich text
 

@@ -348,6 +348,8 @@ class PictureBox : public Control {
     void* bits_ = nullptr;
     int surfaceW_ = 0, surfaceH_ = 0;
     std::vector<unsigned char> shown_; // the pixels last put on the screen
+    bool paintPending_ = false;
+    void InvalidateOnce();
     HBITMAP picture_ = nullptr;
 };
 
