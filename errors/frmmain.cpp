@@ -326,17 +326,26 @@ void frmMain::mnuPopShowInfo_Click() {
 
 // --- Raise and Cause Error ------------------------------------------------------------
 
+namespace {
+
+// Asks for the error number to `what` ("display", "cause"): the answer, or an
+// empty text when the user cancelled or typed no number (and was told so).
+std::string AskErrorNumber(const std::string& what, const std::string& title) {
+    const std::string answer =
+        rt::InputBox("Enter error number to " + what +
+                         " :\r\r\rNOTE : Error numbers larger than 65535 may not display correctly",
+                     title, "13");
+    if (answer.empty() || rt::IsNumeric(answer)) return answer;
+    rt::MsgBox(kInvalidNumber, rt::vbExclamation, "  Invalid Entry");
+    return {};
+}
+
+} // namespace
+
 void frmMain::mnuFileRaiseError_Click() {
     try {
-        const std::string answer = rt::InputBox(
-            "Enter error number to display :\r\r\rNOTE : Error numbers larger than 65535 may "
-            "not display correctly",
-            "  Raise Error", "13");
+        const std::string answer = AskErrorNumber("display", "  Raise Error");
         if (answer.empty()) return;
-        if (!rt::IsNumeric(answer)) {
-            rt::MsgBox(kInvalidNumber, rt::vbExclamation, "  Invalid Entry");
-            return;
-        }
         rt::Raise(rt::CLng(answer));
     } catch (const rt::Error& e) {
         rt::MsgBox(e.Source + " caused the following error:\r\rError Number = " +
@@ -356,15 +365,8 @@ void frmMain::mnuFileCauseError_Click() {
         "it without any problems.\r\rWould you like to continue anyway?",
         rt::vbYesNoCancel + rt::vbExclamation, "  Confirm Continue");
     if (answer != rt::vbYes) return;
-    const std::string number = rt::InputBox(
-        "Enter error number to cause :\r\r\rNOTE : Error numbers larger than 65535 may not "
-        "display correctly",
-        "  Cause Error", "13");
+    const std::string number = AskErrorNumber("cause", "  Cause Error");
     if (number.empty()) return;
-    if (!rt::IsNumeric(number)) {
-        rt::MsgBox(kInvalidNumber, rt::vbExclamation, "  Invalid Entry");
-        return;
-    }
     rt::Raise(rt::CLng(number));
 }
 

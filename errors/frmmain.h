@@ -10,15 +10,7 @@
 
 namespace faultbook {
 
-// The show-info option item lives in a base of its own so that it is built
-// before the list-viewer base, which keeps a reference to it.
-struct frmMainShowInfoItem {
-    rt::MenuItem mnuOptionsShowErr{"D&ouble Click = Show Error Info    ", rt::ShortcutF(3), true};
-};
-
-class frmMain : public frmMainShowInfoItem,
-                public kit::ListViewer,
-                public rt::FormOf<frmMain> {
+class frmMain : public kit::ListViewer, public rt::FormOf<frmMain> {
   public:
     frmMain();
 
@@ -37,6 +29,7 @@ class frmMain : public frmMainShowInfoItem,
     rt::MenuItem mnuFileExit{"E&xit     ", rt::ShortcutCtrl('X')};
     rt::MenuItem mnuEdit{"&Edit"};
     rt::MenuItem mnuOptions{"&Options"};
+    rt::MenuItem mnuOptionsShowErr{"D&ouble Click = Show Error Info    ", rt::ShortcutF(3), true};
     rt::MenuItem mnuOptionsBlank1{"-"};
     rt::MenuItem mnuOptionsBlank2{"-"};
     rt::MenuItem mnuHelp{"&Help"};

@@ -16,11 +16,8 @@ TEST_F(GlyphdeckTest, FirstRunShowsTheFilteredAsciiChartCentred) {
     EXPECT_NEAR(main.Left(), (rt::Screen::Width() - 8790) / 2, rt::Screen::TwipsPerPixelX());
     EXPECT_NEAR(main.Top(), (rt::Screen::Height() - 7020) / 2, rt::Screen::TwipsPerPixelY());
     EXPECT_EQ(main.Display.Columns(), 6);
-    EXPECT_TRUE(main.mnuOptionsNonVis.Checked());
-    EXPECT_TRUE(main.mnuOptionsNonVis.Enabled());
     EXPECT_TRUE(main.mnuOptionsClipboard.Checked());
     EXPECT_FALSE(main.mnuOptionsShowChar.Checked());
-    EXPECT_TRUE(main.mnuFileASCII.Checked());
     EXPECT_EQ(main.Display.ToolTipText(), "Double-Click to copy character to clipboard");
     EXPECT_EQ(main.lblEquals.Caption(), "CHR(#)  =  ASCII Character");
     EXPECT_FALSE(main.Progress.Visible());
@@ -29,14 +26,11 @@ TEST_F(GlyphdeckTest, FirstRunShowsTheFilteredAsciiChartCentred) {
     const auto entries = Entries(main);
     ASSERT_EQ(entries.size(), 256u);
     EXPECT_EQ(Filtered(main), 41);
-    EXPECT_EQ(entries[0], "000 = ****");
-    EXPECT_EQ(entries[31], "031 = ****");
     EXPECT_EQ(entries[32], "032 =  ");
     EXPECT_EQ(entries[65], "065 = A");
-    EXPECT_EQ(entries[126], "126 = ~");
-    for (int code : {127, 128, 129, 141, 142, 143, 144, 157, 158})
+    for (int code : {0, 31, 127, 128, 129, 141, 142, 143, 144, 157, 158})
         EXPECT_EQ(entries[code], rt::Format(code, "000") + " = ****");
-    for (int code : {130, 140, 145, 156, 159, 160, 255})
+    for (int code : {126, 130, 140, 145, 156, 159, 160, 255})
         EXPECT_EQ(entries[code], rt::Format(code, "000") + " = " + rt::Chr(code));
     EXPECT_EQ(user.Boxes.size(), 0u);
 }
@@ -59,8 +53,16 @@ TEST_F(GlyphdeckTest, FilterOffShowsEveryCharacterAndOnHidesThemAgain) {
     EXPECT_EQ(Filtered(main), 41);
 }
 
+// The chart's menu state: which of ASCII / HEX / Octal is checked, and the filter's use.
+std::string ChartState(frmMain& main) {
+    return std::string(main.mnuFileASCII.Checked() ? "A" : "") +
+           (main.mnuFileHEX.Checked() ? "H" : "") + (main.mnuFileOCT.Checked() ? "O" : "") +
+           (main.mnuOptionsNonVis.Enabled() ? "+filter" : "");
+}
+
 TEST_F(GlyphdeckTest, NumberChartsFollowTheTypedBound) {
     frmMain& main = Start();
+    EXPECT_EQ(ChartState(main), "A+filter");
     user.Type("1000");
     main.mnuFileHEX_Click();
     ASSERT_EQ(user.Boxes.size(), 1u);
@@ -73,10 +75,7 @@ TEST_F(GlyphdeckTest, NumberChartsFollowTheTypedBound) {
     EXPECT_EQ(entries[255], "0255 = FF");
     EXPECT_EQ(entries.back(), "1000 = 3E8");
     EXPECT_EQ(main.lblEquals.Caption(), "HEX(#)  =  HEX Character");
-    EXPECT_TRUE(main.mnuFileHEX.Checked());
-    EXPECT_FALSE(main.mnuFileASCII.Checked());
-    EXPECT_FALSE(main.mnuFileOCT.Checked());
-    EXPECT_FALSE(main.mnuOptionsNonVis.Enabled()) << "the filter belongs to the ASCII chart";
+    EXPECT_EQ(ChartState(main), "H") << "the filter belongs to the ASCII chart";
     EXPECT_FALSE(main.Progress.Visible());
 
     user.Type("1000");
@@ -85,20 +84,18 @@ TEST_F(GlyphdeckTest, NumberChartsFollowTheTypedBound) {
     ASSERT_EQ(entries.size(), 1001u);
     EXPECT_EQ(entries.back(), "1000 = 1750");
     EXPECT_EQ(main.lblEquals.Caption(), "OCT(#)  =  Octal Character");
-    EXPECT_TRUE(main.mnuFileOCT.Checked());
-    EXPECT_FALSE(main.mnuFileHEX.Checked());
+    EXPECT_EQ(ChartState(main), "O");
 
     // Leading zeros widen the numbers.
     user.Type("007");
     main.mnuFileHEX_Click();
-    EXPECT_EQ(Entries(main), (std::vector<std::string>{"000 = 0", "001 = 1", "002 = 2", "003 = 3",
-                                                       "004 = 4", "005 = 5", "006 = 6", "007 = 7"}));
+    EXPECT_EQ(Entries(main),
+              (std::vector<std::string>{"000 = 0", "001 = 1", "002 = 2", "003 = 3", "004 = 4",
+                                        "005 = 5", "006 = 6", "007 = 7"}));
 
     main.mnuFileASCII_Click();
     EXPECT_EQ(main.Display.ListCount(), 256);
-    EXPECT_TRUE(main.mnuOptionsNonVis.Enabled());
-    EXPECT_TRUE(main.mnuFileASCII.Checked());
-    EXPECT_FALSE(main.mnuFileHEX.Checked());
+    EXPECT_EQ(ChartState(main), "A+filter");
     EXPECT_EQ(BoxesTitled("  Invalid Entry").size(), 0u);
 }
 
@@ -125,9 +122,7 @@ TEST_F(GlyphdeckTest, LargestBoundIsAcceptedAndBadBoundsChangeNothing) {
     }
     EXPECT_EQ(Entries(main), before);
     EXPECT_EQ(main.lblEquals.Caption(), "CHR(#)  =  ASCII Character");
-    EXPECT_TRUE(main.mnuFileASCII.Checked());
-    EXPECT_FALSE(main.mnuFileOCT.Checked());
-    EXPECT_TRUE(main.mnuOptionsNonVis.Enabled());
+    EXPECT_EQ(ChartState(main), "A+filter");
 
     // Cancel at the prompt: no message, nothing changed.
     const size_t shown = user.Boxes.size();
@@ -135,33 +130,27 @@ TEST_F(GlyphdeckTest, LargestBoundIsAcceptedAndBadBoundsChangeNothing) {
     main.mnuFileHEX_Click();
     EXPECT_EQ(user.Boxes.size(), shown + 1);
     EXPECT_EQ(Entries(main), before);
-    EXPECT_FALSE(main.mnuFileHEX.Checked());
+    EXPECT_EQ(ChartState(main), "A+filter");
 }
 
 TEST_F(GlyphdeckTest, ColumnsBoxAcceptsDigitsAndRestoresTheLastOne) {
     frmMain& main = Start();
-    main.txtDisplayColumns.Text("3");
-    EXPECT_EQ(main.Display.Columns(), 3);
-    EXPECT_EQ(main.LastColumns, 3);
-
-    for (const char* bad : {"0", "x"}) {
-        main.txtDisplayColumns.Text(bad);
-        EXPECT_EQ(main.txtDisplayColumns.Text(), "3") << bad;
-        EXPECT_EQ(main.Display.Columns(), 3) << bad;
+    // Typed, then the box's text, the list's columns, the last accepted count.
+    const struct {
+        const char *typed, *shown;
+        int columns, last;
+    } cases[] = {{"3", "3", 3, 3}, {"0", "3", 3, 3}, {"x", "3", 3, 3},
+                 {"", "", 3, 3},   {"1", "1", 1, 1}, {"6", "6", 6, 6}};
+    for (const auto& c : cases) {
+        main.txtDisplayColumns.Text(c.typed);
+        EXPECT_EQ(main.txtDisplayColumns.Text(), c.shown) << c.typed;
+        EXPECT_EQ(main.Display.Columns(), c.columns) << c.typed;
+        EXPECT_EQ(main.LastColumns, c.last) << c.typed;
     }
     const auto refused = BoxesTitled("  Invalid Entry");
-    ASSERT_EQ(refused.size(), 2u);
+    ASSERT_EQ(refused.size(), 2u); // "0" and "x"
     EXPECT_EQ(refused[0].Prompt, "You can only specify a numeric value between 1 and 9 here.");
     EXPECT_EQ(refused[0].Style, rt::vbExclamation);
-
-    main.txtDisplayColumns.Text("");
-    EXPECT_EQ(main.Display.Columns(), 3);
-    EXPECT_EQ(main.LastColumns, 3);
-    main.txtDisplayColumns.Text("1");
-    EXPECT_EQ(main.Display.Columns(), 1);
-    main.txtDisplayColumns.Text("6");
-    EXPECT_EQ(main.Display.Columns(), 6);
-    EXPECT_EQ(BoxesTitled("  Invalid Entry").size(), 2u);
 }
 
 // The rows of a print text (without its leading CR LF CR LF), split at CR LF.
@@ -203,20 +192,17 @@ TEST_F(GlyphdeckTest, PrintTextOfTheFilteredChartInSixColumns) {
 
 TEST_F(GlyphdeckTest, PrintTextNeverHoldsFewerThanTwoARow) {
     frmMain& main = Start();
-    main.txtDisplayColumns.Text("1");
-    auto rows = Rows(main.GetPrintText());
-    EXPECT_EQ(rows.size(), 128u);
-    EXPECT_EQ(EntriesIn(rows[0]), 2u);
-
-    main.txtDisplayColumns.Text("");
-    rows = Rows(main.GetPrintText());
-    EXPECT_EQ(rows.size(), 128u);
-
-    main.txtDisplayColumns.Text("9");
-    rows = Rows(main.GetPrintText());
-    EXPECT_EQ(rows.size(), 29u);
-    EXPECT_EQ(EntriesIn(rows.back()), 4u);
-
+    const struct {
+        const char* columns;
+        size_t rows, first, last; // rows, entries in the first and the last row
+    } cases[] = {{"1", 128, 2, 2}, {"", 128, 2, 2}, {"9", 29, 9, 4}};
+    for (const auto& c : cases) {
+        main.txtDisplayColumns.Text(c.columns);
+        const auto rows = Rows(main.GetPrintText());
+        ASSERT_EQ(rows.size(), c.rows) << c.columns;
+        EXPECT_EQ(EntriesIn(rows.front()), c.first) << c.columns;
+        EXPECT_EQ(EntriesIn(rows.back()), c.last) << c.columns;
+    }
     main.Display.Clear();
     EXPECT_EQ(main.GetPrintText(), "");
     const auto nothing = BoxesTitled("  Nothing To Print");
@@ -225,37 +211,21 @@ TEST_F(GlyphdeckTest, PrintTextNeverHoldsFewerThanTwoARow) {
     EXPECT_EQ(nothing[0].Style, rt::vbExclamation);
 }
 
-// Counts the lists cleared on this thread while it lives: one per chart fill.
-class ClearCounter {
-  public:
-    ClearCounter() : hook_(SetWindowsHookExW(WH_CALLWNDPROC, Count, nullptr, GetCurrentThreadId())) {
-        cleared_ = 0;
-    }
-    ~ClearCounter() {
-        if (hook_) UnhookWindowsHookEx(hook_);
-    }
-    ClearCounter(const ClearCounter&) = delete;
-    ClearCounter& operator=(const ClearCounter&) = delete;
-    bool Hooked() const { return hook_ != nullptr; }
-    int Cleared() const { return cleared_; }
-
-  private:
-    static LRESULT CALLBACK Count(int code, WPARAM wp, LPARAM lp) {
-        if (code == HC_ACTION && reinterpret_cast<const CWPSTRUCT*>(lp)->message == LB_RESETCONTENT)
-            ++cleared_;
-        return CallNextHookEx(nullptr, code, wp, lp);
-    }
-    HHOOK hook_;
-    static inline int cleared_ = 0;
-};
-
 TEST_F(GlyphdeckTest, StoredUnfilteredStartFillsOnceAndRoundsTheFontSize) {
     rt::SaveSetting("Glyphdeck", "Settings", "FilterNonVisible", "False");
     rt::SaveSetting("Glyphdeck", "Settings", "FontSize", "9.75");
-    ClearCounter fills;
-    ASSERT_TRUE(fills.Hooked());
+    static int fills = 0; // lists cleared on this thread: one per chart fill
+    fills = 0;
+    HOOKPROC count = [](int code, WPARAM wp, LPARAM lp) -> LRESULT {
+        if (code == HC_ACTION && reinterpret_cast<const CWPSTRUCT*>(lp)->message == LB_RESETCONTENT)
+            ++fills;
+        return CallNextHookEx(nullptr, code, wp, lp);
+    };
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, count, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
     frmMain& main = Start();
-    EXPECT_EQ(fills.Cleared(), 1) << "the chart is filled once at start-up";
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(fills, 1) << "the chart is filled once at start-up";
     EXPECT_FALSE(main.mnuOptionsNonVis.Checked());
     EXPECT_EQ(main.Display.ListCount(), 256);
     EXPECT_EQ(Filtered(main), 0);
@@ -277,23 +247,21 @@ TEST_F(GlyphdeckTest, SettingsOutliveTheRun) {
         main.Unload();
         rt::DoEvents();
     }
-    auto stored = [](const char* key) { return rt::GetSetting("Glyphdeck", "Settings", key); };
-    EXPECT_EQ(stored("Left"), "600");
-    EXPECT_EQ(stored("Width"), "9000");
-    EXPECT_EQ(stored("Columns"), "4");
-    EXPECT_EQ(stored("FilterNonVisible"), "False");
-    EXPECT_EQ(stored("CopyClipboard"), "False");
-    EXPECT_EQ(stored("ShowInfo"), "True");
-    EXPECT_EQ(stored("FontName"), "Courier New");
-    EXPECT_EQ(stored("FontSize"), "12");
-    EXPECT_EQ(stored("FontBold"), "True");
-    EXPECT_EQ(stored("ForeColor"), "255");
+    for (auto [key, value] : {std::pair{"Left", "600"},
+                              {"Width", "9000"},
+                              {"Columns", "4"},
+                              {"FilterNonVisible", "False"},
+                              {"CopyClipboard", "False"},
+                              {"ShowInfo", "True"},
+                              {"FontName", "Courier New"},
+                              {"FontSize", "12"},
+                              {"FontBold", "True"},
+                              {"ForeColor", "255"}})
+        EXPECT_EQ(rt::GetSetting("Glyphdeck", "Settings", key), value) << key;
 
     frmMain& again = Start();
-    EXPECT_EQ(again.Left(), 600);
-    EXPECT_EQ(again.Top(), 450);
-    EXPECT_EQ(again.Width(), 9000);
-    EXPECT_EQ(again.Height(), 6000);
+    EXPECT_EQ(std::vector<long>({again.Left(), again.Top(), again.Width(), again.Height()}),
+              std::vector<long>({600, 450, 9000, 6000}));
     EXPECT_EQ(again.Display.Columns(), 4);
     EXPECT_EQ(again.txtDisplayColumns.Text(), "4");
     EXPECT_FALSE(again.mnuOptionsNonVis.Checked());
@@ -306,10 +274,11 @@ TEST_F(GlyphdeckTest, SettingsOutliveTheRun) {
 }
 
 TEST_F(GlyphdeckTest, UnreadableStoredValuesKeepTheDesign) {
-    rt::SaveSetting("Glyphdeck", "Settings", "Width", "wide");
-    rt::SaveSetting("Glyphdeck", "Settings", "FilterNonVisible", "maybe");
-    rt::SaveSetting("Glyphdeck", "Settings", "CopyClipboard", "perhaps");
-    rt::SaveSetting("Glyphdeck", "Settings", "FontBold", "2x");
+    for (auto [key, value] : {std::pair{"Width", "wide"},
+                              {"FilterNonVisible", "maybe"},
+                              {"CopyClipboard", "perhaps"},
+                              {"FontBold", "2x"}})
+        rt::SaveSetting("Glyphdeck", "Settings", key, value);
     frmMain& main = Start();
     EXPECT_EQ(main.Width(), 8790);
     EXPECT_TRUE(main.mnuOptionsNonVis.Checked());

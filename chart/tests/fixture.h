@@ -54,6 +54,20 @@ class GlyphdeckTest : public ::testing::Test {
         return found;
     }
 
+    // What the next modal window of type W shows: whether it opened, its
+    // caption and the text `read` takes from it.
+    struct Shown {
+        bool opened = false;
+        std::string caption, text;
+    };
+    template <class W, class Read> void ExpectWindow(Shown& shown, Read read) {
+        user.OnModal([&shown, read](rt::Form& form) {
+            auto* window = dynamic_cast<W*>(&form);
+            ASSERT_NE(window, nullptr);
+            shown = {true, window->Caption(), read(*window)};
+        });
+    }
+
     int ModalForms() const {
         int n = 0;
         for (const auto& box : user.Boxes)

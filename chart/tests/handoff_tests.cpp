@@ -8,183 +8,130 @@
 namespace glyphdeck::testing {
 namespace {
 
-struct InfoWindow {
-    bool shown = false;
-    std::string caption, text;
-    double fontSize = 0;
-    long boxHeight = 0;
-};
-
 class HandOffTest : public GlyphdeckTest {
   protected:
-    // The next character-info window: what it shows, then closed with OK.
-    void ExpectInfoWindow(InfoWindow& seen) {
-        user.OnModal([&seen](rt::Form& form) {
-            auto* info = dynamic_cast<frmText*>(&form);
-            ASSERT_NE(info, nullptr);
-            seen.shown = true;
-            seen.caption = info->Caption();
-            seen.text = info->txtText.Text();
-            seen.fontSize = info->txtText.Font().Size;
-            seen.boxHeight = info->txtText.Height();
-            info->cmdOK.Press();
+    // The next character-info window, closed with OK.
+    void ExpectInfo(Shown& shown) {
+        ExpectWindow<frmText>(shown, [](frmText& info) {
+            const std::string text = info.txtText.Text();
+            info.cmdOK.Press();
+            return text;
         });
+    }
+    // Shows the info of the selected entry; what the window showed.
+    Shown ShowInfo() {
+        Shown shown;
+        ExpectInfo(shown);
+        frmMain::Get().mnuPopShowInfo_Click();
+        return shown;
     }
 };
 
 TEST_F(HandOffTest, DoubleClickCopiesAndShowsByTheOptions) {
     frmMain& main = Start();
-    main.mnuOptionsShowChar_Click(); // both on
-    main.Display.ListIndex(65);
-    InfoWindow seen;
-    ExpectInfoWindow(seen);
-    main.Display_DblClick();
-    EXPECT_EQ(rt::Clipboard::GetText(), "A");
-    ASSERT_TRUE(seen.shown);
-    EXPECT_EQ(seen.caption, "  CHR(65)");
-    EXPECT_EQ(seen.text, "A");
-    EXPECT_FALSE(frmText::Exists()) << "OK unloads the window";
-
     // A filtered entry hands on its stars, the space nothing.
-    main.Display.ListIndex(7);
-    InfoWindow filtered;
-    ExpectInfoWindow(filtered);
-    main.Display_DblClick();
-    EXPECT_EQ(rt::Clipboard::GetText(), "****");
-    EXPECT_EQ(filtered.text, "****");
-    EXPECT_EQ(filtered.caption, "  CHR(7)");
-
-    main.Display.ListIndex(32);
-    InfoWindow space;
-    ExpectInfoWindow(space);
-    main.Display_DblClick();
-    EXPECT_EQ(rt::Clipboard::GetText(), "");
-    EXPECT_EQ(space.text, "");
-
-    // Show only: the clipboard is left alone.
-    main.mnuOptionsClipboard_Click();
-    rt::Clipboard::SetText("before");
-    main.Display.ListIndex(66);
-    InfoWindow showOnly;
-    ExpectInfoWindow(showOnly);
-    main.Display_DblClick();
-    EXPECT_EQ(showOnly.text, "B");
-    EXPECT_EQ(rt::Clipboard::GetText(), "before");
-
-    // Both off: nothing happens.
-    main.mnuOptionsShowChar_Click();
-    const int windows = ModalForms();
-    main.Display_DblClick();
-    EXPECT_EQ(rt::Clipboard::GetText(), "before");
-    EXPECT_EQ(ModalForms(), windows);
-
-    // Copy only.
-    main.mnuOptionsClipboard_Click();
-    main.Display_DblClick();
-    EXPECT_EQ(rt::Clipboard::GetText(), "B");
-    EXPECT_EQ(ModalForms(), windows);
+    const struct {
+        bool copy, show;
+        int index;
+        const char *clipboard, *caption, *text; // caption nullptr: no window
+    } cases[] = {
+        {true, true, 65, "A", "  CHR(65)", "A"},   {true, true, 7, "****", "  CHR(7)", "****"},
+        {true, true, 32, "", "  CHR(32)", ""},     {false, true, 66, "before", "  CHR(66)", "B"},
+        {false, false, 66, "before", nullptr, ""}, {true, false, 66, "B", nullptr, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.index);
+        if (main.mnuOptionsClipboard.Checked() != c.copy) main.mnuOptionsClipboard_Click();
+        if (main.mnuOptionsShowChar.Checked() != c.show) main.mnuOptionsShowChar_Click();
+        rt::Clipboard::SetText("before");
+        main.Display.ListIndex(c.index);
+        const int windows = ModalForms();
+        Shown shown;
+        if (c.caption) ExpectInfo(shown);
+        main.Display_DblClick();
+        EXPECT_EQ(rt::Clipboard::GetText(), c.clipboard);
+        EXPECT_EQ(ModalForms(), windows + (c.caption ? 1 : 0));
+        if (c.caption) {
+            EXPECT_EQ(shown.caption, c.caption);
+            EXPECT_EQ(shown.text, c.text);
+        }
+        EXPECT_FALSE(frmText::Exists()) << "OK unloads the window";
+    }
 }
 
-TEST_F(HandOffTest, PopUpCommandsIgnoreTheOptions) {
+TEST_F(HandOffTest, PopUpCommandsIgnoreTheOptionsAndNumberChartsHandOnTheirDigits) {
     frmMain& main = Start();
     main.mnuOptionsClipboard_Click(); // both off
-    main.Display.ListIndex(97);
-    rt::Clipboard::SetText("before");
-    main.mnuPopCopy_Click();
-    EXPECT_EQ(rt::Clipboard::GetText(), "a");
-
-    InfoWindow seen;
-    ExpectInfoWindow(seen);
-    main.mnuPopShowInfo_Click();
-    EXPECT_TRUE(seen.shown);
-    EXPECT_EQ(seen.caption, "  CHR(97)");
-    EXPECT_EQ(seen.text, "a");
-
-    // Edit > Copy is the pop-up's Copy.
-    main.Display.ListIndex(98);
+    // The chart typed for (none: the ASCII chart), the entry, what Copy and
+    // Show Info hand on; nothing selected is an empty value and the index -1.
+    const struct {
+        void (frmMain::*chart)();
+        const char* typed;
+        int index;
+        const char *copied, *shown;
+    } cases[] = {{nullptr, "", 97, "a", "  CHR(97)|a"},
+                 {nullptr, "", -1, "", "  CHR(-1)|"},
+                 {&frmMain::mnuFileHEX_Click, "1000", 1000, "3E8", "  HEX(1000)|3E8"},
+                 {&frmMain::mnuFileOCT_Click, "300", 255, "377", "  OCT(255)|377"}};
+    for (const auto& c : cases) {
+        if (c.chart) user.Type(c.typed), (main.*c.chart)();
+        main.Display.ListIndex(c.index);
+        rt::Clipboard::SetText("before");
+        main.mnuPopCopy_Click();
+        EXPECT_EQ(rt::Clipboard::GetText(), c.copied);
+        const Shown shown = ShowInfo();
+        EXPECT_EQ(shown.caption + "|" + shown.text, c.shown);
+    }
+    main.Display.ListIndex(8); // Edit > Copy is the pop-up's Copy
     main.mnuEditCopy_Click();
-    EXPECT_EQ(rt::Clipboard::GetText(), "b");
-
-    // Nothing selected: an empty value and the index -1.
-    main.Display.ListIndex(-1);
-    main.mnuPopCopy_Click();
-    EXPECT_EQ(rt::Clipboard::GetText(), "");
-    InfoWindow none;
-    ExpectInfoWindow(none);
-    main.mnuPopShowInfo_Click();
-    EXPECT_EQ(none.caption, "  CHR(-1)");
-    EXPECT_EQ(none.text, "");
-}
-
-TEST_F(HandOffTest, NumberChartsHandOnTheirDigitsWithTheDecimalIndex) {
-    frmMain& main = Start();
-    user.Type("1000");
-    main.mnuFileHEX_Click();
-    main.Display.ListIndex(1000);
-    main.mnuPopCopy_Click();
-    EXPECT_EQ(rt::Clipboard::GetText(), "3E8");
-    InfoWindow seen;
-    ExpectInfoWindow(seen);
-    main.mnuPopShowInfo_Click();
-    EXPECT_EQ(seen.caption, "  HEX(1000)");
-    EXPECT_EQ(seen.text, "3E8");
-
-    user.Type("300");
-    main.mnuFileOCT_Click();
-    main.Display.ListIndex(255);
-    InfoWindow octal;
-    ExpectInfoWindow(octal);
-    main.mnuPopShowInfo_Click();
-    EXPECT_EQ(octal.caption, "  OCT(255)");
-    EXPECT_EQ(octal.text, "377");
+    EXPECT_EQ(rt::Clipboard::GetText(), "10");
 }
 
 TEST_F(HandOffTest, InfoWindowTakesTheChartFontAndFitsTallOnesTo36Points) {
     frmMain& main = Start();
     main.Display.ListIndex(65);
-    main.Display.Font(rt::Font{"Arial", 12, true});
-    InfoWindow normal;
-    ExpectInfoWindow(normal);
-    main.mnuPopShowInfo_Click();
-    EXPECT_EQ(normal.fontSize, 12);
-    EXPECT_GT(normal.boxHeight, LineHeightTwips(rt::Font{"Arial", 12, true}));
-    EXPECT_LT(normal.boxHeight, 945);
-
-    main.Display.Font(rt::Font{"Arial", 60});
-    ASSERT_GT(LineHeightTwips(main.Display.Font()), 945);
-    InfoWindow tall;
-    ExpectInfoWindow(tall);
-    main.mnuPopShowInfo_Click();
-    EXPECT_EQ(tall.fontSize, 36);
-    EXPECT_GE(tall.boxHeight, LineHeightTwips(rt::Font{"Arial", 36}));
-    EXPECT_LT(tall.boxHeight, LineHeightTwips(rt::Font{"Arial", 60}));
+    // The chart's size, the window's, and the box's height: at least, less than.
+    const struct {
+        double chart, shown;
+        long lowest, below;
+    } cases[] = {{12, 12, LineHeightTwips({"Arial", 12}) + 1, 945},
+                 {60, 36, LineHeightTwips({"Arial", 36}), LineHeightTwips({"Arial", 60})}};
+    for (const auto& c : cases) {
+        main.Display.Font(rt::Font{"Arial", c.chart});
+        double size = 0;
+        long height = 0;
+        user.OnModal([&](rt::Form& form) {
+            auto& info = dynamic_cast<frmText&>(form);
+            size = info.txtText.Font().Size;
+            height = info.txtText.Height();
+        });
+        main.mnuPopShowInfo_Click();
+        EXPECT_EQ(size, c.shown);
+        EXPECT_GE(height, c.lowest);
+        EXPECT_LT(height, c.below);
+    }
 }
 
 TEST_F(HandOffTest, StoredDocumentsShowTheirText) {
     Start();
-    std::string help, keys;
-    user.OnModal([&](rt::Form& form) {
-        EXPECT_EQ(form.Caption(), "  Glyphdeck Help File");
-        help = dynamic_cast<frmHelp&>(form).RText.Text();
-    });
+    Shown help, keys;
+    ExpectWindow<frmHelp>(help, [](frmHelp& f) { return f.RText.Text(); });
     frmHelp::Get().Show(rt::vbModal);
-    user.OnModal([&](rt::Form& form) {
-        EXPECT_EQ(form.Caption(), "  VB5 / VB6 Key Code Constants");
-        keys = dynamic_cast<frmVBConsts&>(form).RText.Text();
-    });
+    ExpectWindow<frmVBConsts>(keys, [](frmVBConsts& f) { return f.RText.Text(); });
     frmVBConsts::Get().Show(rt::vbModal);
 
-    EXPECT_EQ(help.find("{\\rtf"), std::string::npos) << "the rich text was read as such";
-    EXPECT_NE(help.find("Glyphdeck Help"), std::string::npos);
-    EXPECT_NE(help.find("Benchware"), std::string::npos);
-    EXPECT_NE(help.find("Filter Non-Visible Characters"), std::string::npos);
-    EXPECT_NE(help.find("glyphdeck@example.org"), std::string::npos);
-    EXPECT_EQ(keys.find("\\par"), std::string::npos);
-    for (const char* row : {"vbKeyLButton\t1\t", "vbKeyBack\t8\t", "vbKeyNumlock\t144\t",
-                            "vbKeyA\t65\t", "vbKeyZ\t90\t", "vbKey0\t48\t", "vbKey9\t57\t",
-                            "vbKeyNumpad0\t96\t", "vbKeyDivide\t111\t", "vbKeyF1\t112\t",
-                            "vbKeyF16\t127\t"})
-        EXPECT_NE(keys.find(row), std::string::npos) << row;
+    EXPECT_EQ(help.caption, "  Glyphdeck Help File");
+    EXPECT_EQ(keys.caption, "  VB5 / VB6 Key Code Constants");
+    EXPECT_EQ(help.text.find("{\\rtf"), std::string::npos) << "the rich text was read as such";
+    EXPECT_EQ(keys.text.find("\\par"), std::string::npos);
+    for (const char* line :
+         {"Glyphdeck Help", "Benchware", "Filter Non-Visible Characters", "glyphdeck@example.org"})
+        EXPECT_NE(help.text.find(line), std::string::npos) << line;
+    for (const char* row :
+         {"vbKeyLButton\t1\t", "vbKeyBack\t8\t", "vbKeyNumlock\t144\t", "vbKeyA\t65\t",
+          "vbKeyZ\t90\t", "vbKey0\t48\t", "vbKey9\t57\t", "vbKeyNumpad0\t96\t",
+          "vbKeyDivide\t111\t", "vbKeyF1\t112\t", "vbKeyF16\t127\t"})
+        EXPECT_NE(keys.text.find(row), std::string::npos) << row;
 }
 
 } // namespace

@@ -9,37 +9,25 @@
 
 #include <rt.h>
 
+#include "test_support.h"
+
 namespace {
+
+using rt::test::FindShownWindow;
 
 constexpr DWORD kWaitMs = 15000;
 
-// Every top-level window of the process with this caption, waited for.
-HWND WaitForWindow(DWORD pid, const std::wstring& caption) {
-    for (DWORD deadline = GetTickCount() + kWaitMs; GetTickCount() < deadline; Sleep(100)) {
-        for (HWND h = FindWindowW(nullptr, caption.c_str()); h;
-             h = FindWindowExW(nullptr, h, nullptr, caption.c_str())) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(h, &owner);
-            if (owner == pid && IsWindowVisible(h)) return h;
-        }
-    }
-    return nullptr;
-}
-
-// The texts of a window's children, one a line.
-std::wstring ChildTexts(HWND parent) {
-    std::wstring all;
-    wchar_t text[1024];
-    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-        all += std::wstring(text, GetWindowTextW(c, text, 1024)) + L"\n";
-    return all;
+// The program's visible top-level window with this caption, waited for.
+HWND WaitForWindow(DWORD pid, const std::string& caption) {
+    HWND found = nullptr;
+    rt::test::WaitFor([&] { return (found = FindShownWindow(caption, pid)) != nullptr; }, kWaitMs);
+    return found;
 }
 
 // Presses a button of another process's window: the runtime's input box by
 // caption, a message box by identifier.
 void Press(HWND window, const wchar_t* caption, int id = 0) {
-    HWND button = caption ? FindWindowExW(window, nullptr, L"Button", caption)
-                          : GetDlgItem(window, id);
+    HWND button = caption ? rt::test::Child(window, L"Button", caption) : GetDlgItem(window, id);
     ASSERT_NE(button, nullptr);
     SetForegroundWindow(window);
     PostMessageW(button, BM_CLICK, 0, 0);
@@ -73,30 +61,37 @@ TEST(CauseError, EndsTheProgramThroughTheRuntimesReport) {
     const DWORD pid = program.Info.dwProcessId;
 
     // The range prompt at start-up: take the default.
-    HWND range = WaitForWindow(pid, L"  Enter Faultbook Range");
+    HWND range = WaitForWindow(pid, "  Enter Faultbook Range");
     ASSERT_NE(range, nullptr);
     Press(range, L"OK");
 
-    HWND main = WaitForWindow(pid, L"  Faultbook");
+    HWND main = WaitForWindow(pid, "  Faultbook");
     ASSERT_NE(main, nullptr);
     // File > Cause Error from the keyboard: Alt+F opens the menu, A picks it.
     SetForegroundWindow(main);
     PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, 'f');
-    Sleep(700); // the menu opens before the key that picks the item
+    ASSERT_TRUE(rt::test::WaitFor(
+        [] {
+            HWND menu = FindWindowW(L"#32768", nullptr); // the opened menu
+            return menu && IsWindowVisible(menu);
+        },
+        kWaitMs));
     PostMessageW(main, WM_CHAR, 'a', 0);
-    HWND confirm = WaitForWindow(pid, L"  Confirm Continue");
+    HWND confirm = WaitForWindow(pid, "  Confirm Continue");
     ASSERT_NE(confirm, nullptr);
     Press(confirm, nullptr, IDYES);
 
-    HWND cause = WaitForWindow(pid, L"  Cause Error");
+    HWND cause = WaitForWindow(pid, "  Cause Error");
     ASSERT_NE(cause, nullptr);
     Press(cause, L"OK"); // the default, 13
 
-    HWND report = WaitForWindow(pid, L"Faultbook");
+    HWND report = WaitForWindow(pid, "Faultbook");
     ASSERT_NE(report, nullptr);
-    const std::wstring texts = ChildTexts(report);
-    EXPECT_NE(texts.find(L"Run-time error '13':"), std::wstring::npos) << rt::Utf8(texts);
-    EXPECT_NE(texts.find(L"Type mismatch"), std::wstring::npos) << rt::Utf8(texts);
+    std::string texts; // the texts of the report's children, one a line
+    for (HWND c = GetWindow(report, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        texts += rt::test::WindowText(c) + "\n";
+    EXPECT_NE(texts.find("Run-time error '13':"), std::string::npos) << texts;
+    EXPECT_NE(texts.find("Type mismatch"), std::string::npos) << texts;
     Press(report, nullptr, IDOK);
 
     ASSERT_EQ(WaitForSingleObject(program.Info.hProcess, kWaitMs), WAIT_OBJECT_0);

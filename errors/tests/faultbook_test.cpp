@@ -1,19 +1,14 @@
 // The main window driven by a scripted user: the list and its range checks,
 // settings across runs, printing, the commands on one line, Raise / Cause
 // Error and the message window.
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
-#include <fstream>
 #include <map>
-#include <sstream>
 
 #include <rt.h>
 #include <rt/scripted_user.h>
 
 #include "frmmain.h"
 #include "frmtext.h"
+#include "test_support.h"
 
 namespace faultbook {
 namespace {
@@ -123,7 +118,8 @@ TEST_F(FaultbookTest, FirstStartDefaultsAndRestartRestoresTheLastRun) {
     form.Display.Font({"Arial", 9.75, true}); // as the font dialog hands it over
     form.Display.ForeColor(0x80000008);
     frmText::Get().Show();
-    form.mnuFileExit_Click(); // takes every other window with it
+    form.WindowState(rt::vbMinimized); // the restored place is kept, not the icon's
+    form.mnuFileExit_Click();          // takes every other window with it
     EXPECT_FALSE(frmText::Exists());
     const std::map<std::string, std::string> saved{
         {"Height", "6000"}, {"Width", "9000"}, {"Left", "600"}, {"Top", "450"},
@@ -144,21 +140,10 @@ TEST_F(FaultbookTest, FirstStartDefaultsAndRestartRestoresTheLastRun) {
     EXPECT_EQ(again.Display.ForeColor(), static_cast<long>(0x80000008));
 }
 
-TEST_F(FaultbookTest, ClosingWhileMinimisedSavesTheRestoredPlace) {
-    frmMain& form = Start("10");
-    form.Move(900, 600, 9000, 6000);
-    form.WindowState(rt::vbMinimized);
-    form.Unload();
-    EXPECT_EQ(rt::GetSetting(kApp, "Settings", "Left"), "900");
-    EXPECT_EQ(rt::GetSetting(kApp, "Settings", "Top"), "600");
-}
-
 TEST_F(FaultbookTest, PrintsTheListToAFileAndNothingWhenEmpty) {
     frmMain& form = Start("5");
-    wchar_t dir[MAX_PATH];
-    GetTempPathW(MAX_PATH, dir);
-    const std::string path = rt::Utf8(dir) + "faultbook_print.txt";
-    DeleteFileW(rt::Wide(path).c_str());
+    const rt::test::TempFolder folder;
+    const std::string path = folder / "print.txt";
     auto printToFile = [&] {
         user.OnDialog([](rt::DialogKind, rt::CommonDialog& d) { return d.Flags |= 0x20, true; });
         user.OnDialog([&](rt::DialogKind, rt::CommonDialog& d) { return d.FileName = path, true; });
@@ -167,10 +152,9 @@ TEST_F(FaultbookTest, PrintsTheListToAFileAndNothingWhenEmpty) {
     printToFile();
     std::string expected = "\r\n\r\n";
     for (const std::string& line : Lines()) expected += "  " + line + "\r\n";
-    std::stringstream written;
-    written << std::ifstream(path, std::ios::binary).rdbuf();
-    EXPECT_EQ(written.str(), expected + "\r\n");
-    EXPECT_EQ(written.str().rfind(std::string("\r\n\r\n  ") + kHeading + "\r\n  \r\n", 0), 0u);
+    const std::string written = rt::test::ReadBytes(path);
+    EXPECT_EQ(written, expected + "\r\n");
+    EXPECT_EQ(written.rfind(std::string("\r\n\r\n  ") + kHeading + "\r\n  \r\n", 0), 0u);
 
     DeleteFileW(rt::Wide(path).c_str());
     form.mnuFileClear_Click();

@@ -6,11 +6,12 @@
 #include <kit/listviewer.h>
 #include <rt/scripted_user.h>
 
-#include <cstdio>
+#include "test_support.h"
 
 namespace {
 
 using rt::DialogKind;
+using rt::test::ReadBytes;
 
 // What the two hosts' configurations differ in here: design check, tool
 // tips and the progress bar's margin.
@@ -59,37 +60,6 @@ class TestHost : public kit::ListViewer {
     int printTextCalls = 0, copies = 0;
 };
 
-std::string TempFile(const char* name) {
-    wchar_t dir[MAX_PATH];
-    GetTempPathW(MAX_PATH, dir);
-    std::string path = rt::Utf8(dir) + name;
-    DeleteFileW(rt::Wide(path).c_str());
-    return path;
-}
-
-std::string ReadAll(const std::string& path) {
-    std::string content;
-    if (FILE* f = _wfopen(rt::Wide(path).c_str(), L"rb")) {
-        for (int c; (c = fgetc(f)) != EOF;) content += static_cast<char>(c);
-        fclose(f);
-    }
-    return content;
-}
-
-void WriteAll(const std::string& path, const std::string& content) {
-    FILE* f = _wfopen(rt::Wide(path).c_str(), L"wb");
-    ASSERT_NE(f, nullptr);
-    fwrite(content.data(), 1, content.size(), f);
-    fclose(f);
-}
-
-// Whether a pop-up menu was opened while the hook was in place.
-bool popped = false;
-LRESULT CALLBACK WatchPopups(int code, WPARAM wp, LPARAM lp) {
-    if (code >= 0 && reinterpret_cast<CWPSTRUCT*>(lp)->message == WM_INITMENUPOPUP) popped = true;
-    return CallNextHookEx(nullptr, code, wp, lp);
-}
-
 class ListViewerCommands : public testing::Test {
   protected:
     void SetUp() override {
@@ -99,9 +69,9 @@ class ListViewerCommands : public testing::Test {
     }
     void TearDown() override { host.Unload(); }
 
-    // The printer dialog answered OK with the print-to-file box ticked, then
-    // the save dialog answered with `file`.
-    void PrintToFile(const std::string& file) {
+    // Print with the printer dialog's print-to-file box ticked, the save
+    // dialog answered with `file` and, when given, the overwrite question.
+    void PrintToFile(const std::string& file, int overwrite = 0) {
         user.OnDialog([](DialogKind kind, rt::CommonDialog& d) {
             EXPECT_EQ(kind, DialogKind::Printer);
             d.Flags |= rt::cdlPDPrintToFile;
@@ -112,17 +82,25 @@ class ListViewerCommands : public testing::Test {
             d.FileName = file;
             return true;
         });
+        if (overwrite) user.Answer(overwrite);
+        host.mnuFilePrint.Click();
+    }
+    // The error box's description: its title after "  Error  -  ".
+    static std::string Described(const rt::ScriptedUser::Shown& box) {
+        EXPECT_EQ(box.Title.rfind("  Error  -  ", 0), 0u) << box.Title;
+        EXPECT_EQ(box.Style, 48);
+        return box.Title.substr(12);
     }
 
     rt::ScriptedUser user;
     TestHost host{Config(false), true};
+    rt::test::TempFolder folder;
 };
 
 TEST_F(ListViewerCommands, PrintGoesToThePrinterWithTheDialogsChoices) {
     host.Display.Font(rt::Font{"Courier New", 12, true});
     user.OnDialog([](DialogKind kind, rt::CommonDialog& d) {
         EXPECT_EQ(kind, DialogKind::Printer);
-        EXPECT_TRUE(d.CancelError);
         EXPECT_EQ(d.Flags, 12);
         EXPECT_EQ(d.Copies, 1);
         d.Copies = 3;
@@ -147,18 +125,15 @@ TEST_F(ListViewerCommands, PrintGoesToThePrinterWithTheDialogsChoices) {
 }
 
 TEST_F(ListViewerCommands, PrintToFileWritesTheTextAndAsksBeforeReplacing) {
-    const std::string file = TempFile("kit_print_file.txt");
-    PrintToFile(file); // a new name: the text and a line end
-    host.mnuFilePrint.Click();
-    EXPECT_EQ(ReadAll(file), host.PrintText + "\r\n");
+    const std::string file = folder / "print.txt";
+    PrintToFile(file); // a new name: the text and a line end, no question
+    EXPECT_EQ(ReadBytes(file), host.PrintText + "\r\n");
     EXPECT_TRUE(user.MessageBoxes().empty());
     EXPECT_TRUE(user.Jobs.empty());
 
-    WriteAll(file, "old content");
-    PrintToFile(file);
-    user.Answer(rt::vbNo);
-    host.mnuFilePrint.Click();
-    EXPECT_EQ(ReadAll(file), "old content");
+    rt::test::WriteBytes(file, "old content");
+    PrintToFile(file, rt::vbNo);
+    EXPECT_EQ(ReadBytes(file), "old content");
     ASSERT_EQ(user.MessageBoxes().size(), 1u);
     EXPECT_EQ(user.MessageBoxes()[0].Prompt,
               file + "\rThis File Already Exists.\r\rReplace Existing File?");
@@ -166,45 +141,35 @@ TEST_F(ListViewerCommands, PrintToFileWritesTheTextAndAsksBeforeReplacing) {
     EXPECT_EQ(user.MessageBoxes()[0].Style, 52);
     EXPECT_EQ(host.printTextCalls, 1);
 
-    PrintToFile(file);
-    user.Answer(rt::vbYes);
-    host.mnuFilePrint.Click();
-    EXPECT_EQ(ReadAll(file), host.PrintText + "\r\n");
+    PrintToFile(file, rt::vbYes);
+    EXPECT_EQ(ReadBytes(file), host.PrintText + "\r\n");
 
     // Yes with nothing to print: the old file is gone and nothing new is written.
     host.PrintText.clear();
-    PrintToFile(file);
-    user.Answer(rt::vbYes);
-    host.mnuFilePrint.Click();
+    PrintToFile(file, rt::vbYes);
     EXPECT_FALSE(rt::FileExists(file));
-    auto boxes = user.MessageBoxes();
-    ASSERT_EQ(boxes.size(), 4u);
-    EXPECT_EQ(boxes[3].Title, "  Nothing To Print");
+    ASSERT_EQ(user.MessageBoxes().size(), 4u);
+    EXPECT_EQ(user.MessageBoxes()[3].Title, "  Nothing To Print");
 }
 
 TEST_F(ListViewerCommands, AFileThatCannotBeDeletedIsReportedAndKept) {
-    const std::string file = TempFile("kit_print_locked.txt");
-    WriteAll(file, "locked");
+    const std::string file = folder / "locked.txt";
+    rt::test::WriteBytes(file, "locked");
     HANDLE lock = CreateFileW(rt::Wide(file).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    PrintToFile(file);
-    user.Answer(rt::vbYes);
-    host.mnuFilePrint_Click();
+    PrintToFile(file, rt::vbYes);
     CloseHandle(lock);
 
-    EXPECT_EQ(ReadAll(file), "locked");
+    EXPECT_EQ(ReadBytes(file), "locked");
     EXPECT_EQ(host.printTextCalls, 0);
-    auto boxes = user.MessageBoxes();
+    const auto boxes = user.MessageBoxes();
     ASSERT_EQ(boxes.size(), 2u);
-    const std::string description = boxes[1].Title.substr(12); // after "  Error  -  "
-    EXPECT_EQ(boxes[1].Title, "  Error  -  " + description);
+    const std::string description = Described(boxes[1]);
     EXPECT_TRUE(boxes[1].Prompt.starts_with(
         file + "\rAn error occured while trying to delete the above file:\r\rError Number = "));
     EXPECT_TRUE(boxes[1].Prompt.ends_with("\rError Description = " + description));
-    EXPECT_EQ(boxes[1].Style, 48);
     EXPECT_EQ(rt::Err().Number, 0);
-    DeleteFileW(rt::Wide(file).c_str());
 }
 
 TEST_F(ListViewerCommands, CancelInAnyDialogChangesNothingAndSetupTakesOK) {
@@ -234,16 +199,14 @@ TEST_F(ListViewerCommands, CancelInAnyDialogChangesNothingAndSetupTakesOK) {
     EXPECT_EQ(rt::Printer().Copies, 6);
     EXPECT_EQ(rt::Printer().Orientation, 2);
 
-    user.CancelDialog();
-    host.mnuOptionsBackColor.Click();
-    user.CancelDialog();
-    host.mnuOptionsForeColor.Click();
-    user.OnDialog([](DialogKind, rt::CommonDialog& d) {
-        d.FontName = "Courier New";
-        d.Color = 0x0000FF;
-        return false;
-    });
-    host.mnuOptionsFont.Click();
+    for (rt::MenuItem* item :
+         {&host.mnuOptionsBackColor, &host.mnuOptionsForeColor, &host.mnuOptionsFont}) {
+        user.OnDialog([](DialogKind, rt::CommonDialog& d) {
+            d.FontName = "Courier New", d.Color = 0x0000FF;
+            return false;
+        });
+        item->Click();
+    }
     EXPECT_EQ(host.Display.BackColor(), back);
     EXPECT_EQ(host.Display.ForeColor(), fore);
     EXPECT_EQ(host.Display.Font(), font);
@@ -251,19 +214,11 @@ TEST_F(ListViewerCommands, CancelInAnyDialogChangesNothingAndSetupTakesOK) {
     EXPECT_TRUE(user.AllAnswersUsed());
 }
 
-TEST_F(ListViewerCommands, NoPrinterIsToldToTheUser) {
+TEST_F(ListViewerCommands, PrinterFailuresAreToldToTheUser) {
     const std::string lead = "The following error was encountered while trying to print:\r\r";
     user.NoPrinter = true;
     user.OnDialog([](DialogKind, rt::CommonDialog&) { return true; });
     host.mnuFilePrint.Click();
-    auto boxes = user.MessageBoxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    ASSERT_EQ(boxes[0].Title.rfind("  Error  -  ", 0), 0u);
-    const std::string description = boxes[0].Title.substr(12);
-    EXPECT_EQ(boxes[0].Prompt,
-              lead + "Error Number = 482\rError Description = " + description);
-    EXPECT_EQ(boxes[0].Style, 48);
-
     // A printer dialog that cannot be shown, in Print and in Print Setup.
     for (rt::MenuItem* item : {&host.mnuFilePrint, &host.mnuFilePrintSetup}) {
         user.OnDialog([](DialogKind, rt::CommonDialog&) -> bool {
@@ -271,10 +226,12 @@ TEST_F(ListViewerCommands, NoPrinterIsToldToTheUser) {
         });
         item->Click();
     }
-    boxes = user.MessageBoxes();
+    const auto boxes = user.MessageBoxes();
     ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[0].Prompt,
+              lead + "Error Number = 482\rError Description = " + Described(boxes[0]));
     for (size_t i : {1u, 2u}) {
-        EXPECT_EQ(boxes[i].Title, "  Error  -  No printer is installed.");
+        EXPECT_EQ(Described(boxes[i]), "No printer is installed.");
         EXPECT_EQ(boxes[i].Prompt,
                   lead + "Error Number = 32751\rError Description = No printer is installed.");
     }
@@ -328,8 +285,13 @@ TEST_F(ListViewerCommands, CopyRightClickAndAlwaysOnTop) {
     EXPECT_EQ(host.copies, 1);
 
     // A right button pops the menu up; Esc, already waiting, closes it again.
-    popped = false;
-    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, WatchPopups, nullptr, GetCurrentThreadId());
+    static bool popped = false;
+    HOOKPROC watch = [](int code, WPARAM wp, LPARAM lp) -> LRESULT {
+        if (code >= 0 && reinterpret_cast<CWPSTRUCT*>(lp)->message == WM_INITMENUPOPUP)
+            popped = true;
+        return CallNextHookEx(nullptr, code, wp, lp);
+    };
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, watch, nullptr, GetCurrentThreadId());
     host.Display_MouseDown(rt::vbLeftButton, 0, 10, 10);
     EXPECT_FALSE(popped);
     PostMessageW(host.hWnd(), WM_KEYDOWN, VK_ESCAPE, 0);
@@ -338,38 +300,37 @@ TEST_F(ListViewerCommands, CopyRightClickAndAlwaysOnTop) {
     EXPECT_TRUE(popped);
     EXPECT_FALSE(host.mnuPop.Visible());
 
-    auto topmost = [&] { return (GetWindowLongW(host.hWnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
-    host.mnuOptionsAlwaysOnTop.Click();
-    EXPECT_TRUE(host.mnuOptionsAlwaysOnTop.Checked());
-    EXPECT_TRUE(topmost());
-    host.mnuOptionsAlwaysOnTop.Click();
-    EXPECT_FALSE(host.mnuOptionsAlwaysOnTop.Checked());
-    EXPECT_FALSE(topmost());
+    for (bool on : {true, false}) {
+        host.mnuOptionsAlwaysOnTop.Click();
+        EXPECT_EQ(host.mnuOptionsAlwaysOnTop.Checked(), on);
+        EXPECT_EQ((GetWindowLongPtrW(host.hWnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, on);
+    }
 }
 
 TEST(ListViewerOptions, ToolTipFollowsBothOptionsForEitherHost) {
     rt::ScriptedUser user;
-    struct Host {
-        kit::ListViewerConfig config;
-        bool showAtDesign;
-    } hosts[] = {{Config(false), true}, {Config(true), false}};
-    for (const Host& h : hosts) {
-        TestHost host(h.config, h.showAtDesign);
+    for (bool glyphdeck : {false, true}) {
+        const kit::ListViewerConfig config = Config(glyphdeck);
+        TestHost host(config, !glyphdeck);
         host.Show();
-        EXPECT_EQ(host.mnuOptionsClipboard.Checked(), h.config.ClipboardChecked);
-        // Bring both on, then walk through the four states.
+        EXPECT_EQ(host.mnuOptionsClipboard.Checked(), glyphdeck);
+        // (copy, show) after each click, from both on through all four states.
         if (!host.mnuOptionsClipboard.Checked()) host.mnuOptionsClipboard.Click();
         if (!host.mnuOptionsShowErr.Checked()) host.mnuOptionsShowErr.Click();
-        EXPECT_EQ(host.Display.ToolTipText(), h.config.TipBoth);
-        host.mnuOptionsClipboard.Click();
-        EXPECT_FALSE(host.mnuOptionsClipboard.Checked());
-        EXPECT_EQ(host.Display.ToolTipText(), h.config.TipShowOnly);
-        host.mnuOptionsShowErr.Click();
-        EXPECT_EQ(host.Display.ToolTipText(), "");
-        host.mnuOptionsClipboard.Click();
-        EXPECT_EQ(host.Display.ToolTipText(), h.config.TipCopyOnly);
-        host.mnuOptionsShowErr.Click();
-        EXPECT_EQ(host.Display.ToolTipText(), h.config.TipBoth);
+        EXPECT_EQ(host.Display.ToolTipText(), config.TipBoth);
+        const struct {
+            rt::MenuItem* click;
+            bool copy;
+            std::string tip;
+        } steps[] = {{&host.mnuOptionsClipboard, false, config.TipShowOnly},
+                     {&host.mnuOptionsShowErr, false, ""},
+                     {&host.mnuOptionsClipboard, true, config.TipCopyOnly},
+                     {&host.mnuOptionsShowErr, true, config.TipBoth}};
+        for (const auto& step : steps) {
+            step.click->Click();
+            EXPECT_EQ(host.mnuOptionsClipboard.Checked(), step.copy);
+            EXPECT_EQ(host.Display.ToolTipText(), step.tip);
+        }
         host.Unload();
     }
 }

@@ -5,6 +5,10 @@
 #include <kit/kit.h>
 #include <rt/scripted_user.h>
 
+#include <algorithm>
+
+#include "test_support.h"
+
 namespace {
 
 constexpr long kWhite = 0xFFFFFF, kBlue = 0xFF0000, kFace = 0x8000000F;
@@ -24,31 +28,27 @@ class BarForm : public rt::Form {
     rt::PictureBox Ref{*this};
 };
 
-class Progress : public testing::Test {
+class Progress : public rt::test::FormFixture<BarForm> {
   protected:
     void SetUp() override {
-        form.Show();
+        FormFixture::SetUp();
         w = static_cast<int>(form.Bar.ScaleWidth() / rt::Screen::TwipsPerPixelX());
         h = static_cast<int>(form.Bar.ScaleHeight() / rt::Screen::TwipsPerPixelY());
     }
-    void TearDown() override { form.Unload(); }
 
     COLORREF At(rt::PictureBox& p, int x, int y) { return GetPixel(p.SurfaceDC(), x, y); }
-    bool IsText(int x, int y) {
-        COLORREF c = At(form.Bar, x, y);
-        return c != rt::ResolveColor(kBlue) && c != rt::ResolveColor(kFace);
-    }
-    // The box of text pixels: left, top, right, bottom (inclusive), or left -1.
+    // The box of text pixels (neither bar nor back colour), inclusive; left -1 for none.
     RECT TextBounds() {
         RECT r{-1, -1, -1, -1};
         for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                if (IsText(x, y)) {
-                    if (r.left < 0 || x < r.left) r.left = x;
-                    if (r.top < 0) r.top = y;
-                    if (x > r.right) r.right = x;
-                    r.bottom = y;
-                }
+            for (int x = 0; x < w; ++x) {
+                const COLORREF c = At(form.Bar, x, y);
+                if (c == rt::ResolveColor(kBlue) || c == rt::ResolveColor(kFace)) continue;
+                if (r.left < 0 || x < r.left) r.left = x;
+                if (r.top < 0) r.top = y;
+                r.right = std::max<LONG>(r.right, x);
+                r.bottom = y;
+            }
         return r;
     }
     bool SameImage() {
@@ -74,45 +74,41 @@ class Progress : public testing::Test {
     }
 
     rt::ScriptedUser user;
-    BarForm form;
     int w = 0, h = 0;
 };
 
 TEST_F(Progress, FillsReachTheFractionAndOutsideValuesAreUsedUnchanged) {
     const COLORREF blue = rt::ResolveColor(kBlue), face = rt::ResolveColor(kFace);
-
     Draw(0, 3, 1, false);
     EXPECT_EQ(At(form.Bar, w / 3 - 2, h / 2), blue);
     EXPECT_EQ(At(form.Bar, w / 3 + 2, h / 2), face);
-    EXPECT_EQ(At(form.Bar, 0, 0), blue);
-    EXPECT_EQ(At(form.Bar, w - 1, h - 1), face);
     { // and on the screen, after the bar's own refresh
         HDC dc = GetDC(form.Bar.hWnd());
         EXPECT_EQ(GetPixel(dc, 2, h / 2), blue);
         EXPECT_EQ(GetPixel(dc, w - 3, h / 2), face);
         ReleaseDC(form.Bar.hWnd(), dc);
     }
-
-    Draw(10, 20, 10, false); // Value = Min: all back colour
-    EXPECT_EQ(At(form.Bar, 0, h / 2), face);
-    EXPECT_EQ(At(form.Bar, w - 1, h / 2), face);
-    Draw(10, 20, 20, false); // Value = Max: all bar colour
-    EXPECT_EQ(At(form.Bar, 0, h / 2), blue);
-    EXPECT_EQ(At(form.Bar, w - 1, h / 2), blue);
-    Draw(0, 10, -5, false); // below the range: the back colour covers the box
-    EXPECT_EQ(At(form.Bar, 0, h / 2), face);
-    EXPECT_EQ(At(form.Bar, w / 2, h / 2), face);
-    Draw(0, 10, 15, false); // above the range: the bar colour covers it
-    EXPECT_EQ(At(form.Bar, w / 2, h / 2), blue);
-    EXPECT_EQ(At(form.Bar, w - 1, h / 2), blue);
+    // Value = Min, = Max, below and above the range: the colour at both ends.
+    const struct {
+        long min, max, value;
+        COLORREF left, right;
+    } cases[] = {{10, 20, 10, face, face},
+                 {10, 20, 20, blue, blue},
+                 {0, 10, -5, face, face},
+                 {0, 10, 15, blue, blue}};
+    for (const auto& c : cases) {
+        Draw(c.min, c.max, c.value, false);
+        EXPECT_EQ(At(form.Bar, 0, h / 2), c.left) << c.value;
+        EXPECT_EQ(At(form.Bar, w - 1, h / 2), c.right) << c.value;
+    }
 }
 
 TEST_F(Progress, PercentTextIsTheRoundedWholePercent) {
-    struct Case {
+    const struct {
         long value;
         const char* text;
     } cases[] = {{0, "0%"}, {1, "33%"}, {2, "67%"}, {3, "100%"}};
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         Draw(0, 3, c.value, true);
         DrawReference(c.value / 3.0, c.text);
         EXPECT_TRUE(SameImage()) << c.text;
@@ -123,7 +119,7 @@ TEST_F(Progress, PercentTextIsTheRoundedWholePercent) {
     EXPECT_FALSE(SameImage());
 }
 
-TEST_F(Progress, EmptyRangeSkipsBothFillsAndPrintsNoText) {
+TEST_F(Progress, EmptyRangeKeepsTheOldBarAndSetUpShowsTheBox) {
     Draw(0, 100, 50, false);
     DrawReference(0.5, "");
     ASSERT_TRUE(SameImage());
@@ -132,41 +128,30 @@ TEST_F(Progress, EmptyRangeSkipsBothFillsAndPrintsNoText) {
     EXPECT_EQ(TextBounds().left, -1);
     Draw(-2147483647 - 1, 2147483647, 0, true); // the range overflows a Long
     EXPECT_TRUE(SameImage());
-}
 
-TEST_F(Progress, SetUpShowsTheBoxUnlessSkipped) {
     form.Bar.Visible(false);
     Draw(0, 10, 5, false, 2, true);
-    EXPECT_FALSE(form.Bar.Visible());
     EXPECT_FALSE(IsWindowVisible(form.Bar.hWnd()));
     Draw(0, 10, 5, false, 2, false);
-    EXPECT_TRUE(form.Bar.Visible());
-    EXPECT_TRUE(form.Bar.AutoRedraw());
+    EXPECT_TRUE(IsWindowVisible(form.Bar.hWnd()));
     kit::DrawProgress(nullptr, 0, 10, 5, true, kWhite, kBlue, kFace, 2, false); // no box: nothing
 }
 
 TEST_F(Progress, TextAlignsLeftRightOrCentreAndIsVerticallyCentred) {
-    Draw(0, 100, 50, true, 0);
-    RECT left = TextBounds();
-    Draw(0, 100, 50, true, 1);
-    RECT right = TextBounds();
-    Draw(0, 100, 50, true, 2);
-    RECT centre = TextBounds();
-    ASSERT_GE(left.left, 0);
-    ASSERT_GE(right.left, 0);
-    ASSERT_GE(centre.left, 0);
-
-    EXPECT_LE(left.left, 2);                // one unit from the left edge
-    EXPECT_GE(right.right, w - 3);          // one unit from the right edge
-    EXPECT_LE(right.right, w - 1);
-    const int mid = (centre.left + centre.right) / 2;
-    EXPECT_NEAR(mid, w / 2, 2);
-    EXPECT_EQ(right.right - right.left, left.right - left.left); // the same text each time
-    for (const RECT& r : {left, right, centre}) {
-        EXPECT_EQ(r.top, centre.top);
-        EXPECT_EQ(r.bottom, centre.bottom);
-        EXPECT_NEAR((r.top + r.bottom) / 2.0, h / 2.0, 3.0);
+    RECT at[3];
+    for (long align : {0, 1, 2}) {
+        Draw(0, 100, 50, true, align);
+        at[align] = TextBounds();
+        ASSERT_GE(at[align].left, 0) << align;
+        EXPECT_EQ(at[align].right - at[align].left, at[0].right - at[0].left); // the same text
+        EXPECT_EQ(at[align].top, at[0].top);
+        EXPECT_EQ(at[align].bottom, at[0].bottom);
     }
+    EXPECT_LE(at[0].left, 2);      // one unit from the left edge
+    EXPECT_GE(at[1].right, w - 3); // one unit from the right edge
+    EXPECT_LE(at[1].right, w - 1);
+    EXPECT_NEAR((at[2].left + at[2].right) / 2, w / 2, 2);
+    EXPECT_NEAR((at[2].top + at[2].bottom) / 2.0, h / 2.0, 3.0);
 }
 
 } // namespace

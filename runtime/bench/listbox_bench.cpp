@@ -1,42 +1,24 @@
 // Adds a full table's worth of entries to a visible list box and prints the
 // time taken.
-#include <windows.h>
-
-#include <chrono>
 #include <cstdio>
 #include <string>
 
-#include "rt/forms.h"
-#include "rt/services.h"
-
-namespace {
-
-class BenchForm : public rt::Form {
-  public:
-    BenchForm() {
-        Caption("  List Bench");
-        ClientSize(9000, 6000);
-        Display.Move(0, 0, 9000, 6000);
-        Display.Columns(4);
-    }
-    rt::ListBox Display{*this};
-};
-
-} // namespace
+#include "bench_support.h"
 
 int main() {
-    rt::Initialize(GetModuleHandleW(nullptr));
-    BenchForm form;
-    form.Show();
-    rt::DoEvents();
+    bench::Start();
+    bench::BenchForm<rt::ListBox> form("  List Bench", 9000, 6000, {0, 0, 9000, 6000});
+    rt::ListBox& list = form.Target;
+    list.Columns(4);
+    form.ShowAndDraw();
     const int items = 32501;
-    auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < items; ++i) form.Display.AddItem("Error " + std::to_string(i) + " = text");
-    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    bench::Stopwatch watch;
+    for (int i = 0; i < items; ++i) list.AddItem("Error " + std::to_string(i) + " = text");
+    double seconds = watch.Seconds();
     rt::DoEvents(); // the list is drawn here, once
-    double drawn = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    double drawn = watch.Seconds();
     std::printf("listbox_bench: %d items in %.3f s, drawn after %.3f s (%d listed)\n", items,
-                seconds, drawn, form.Display.ListCount());
+                seconds, drawn, list.ListCount());
     form.Unload();
     return 0;
 }

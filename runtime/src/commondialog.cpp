@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "handles.h"
 #include "real_user.h"
 #include "rt/convert.h"
 #include "rt/error.h"
@@ -69,19 +70,8 @@ class DialogCall {
 };
 
 // A global memory block handed to or returned by a dialog.
-class GlobalBlock {
-  public:
-    explicit GlobalBlock(HGLOBAL h = nullptr) : h_(h) {}
-    ~GlobalBlock() {
-        if (h_) GlobalFree(h_);
-    }
-    GlobalBlock(const GlobalBlock&) = delete;
-    GlobalBlock& operator=(const GlobalBlock&) = delete;
-    HGLOBAL& Handle() { return h_; }
-
-  private:
-    HGLOBAL h_;
-};
+void FreeGlobalBlock(HGLOBAL h) { GlobalFree(h); }
+using GlobalBlock = Owned<HGLOBAL, &FreeGlobalBlock>;
 
 template <class T> class Locked {
   public:
@@ -99,38 +89,11 @@ template <class T> class Locked {
     T* p_;
 };
 
-class PrinterDC {
-  public:
-    PrinterDC() {
-        DWORD size = 0;
-        GetDefaultPrinterW(nullptr, &size);
-        if (size == 0) return;
-        std::wstring name(size, L'\0');
-        if (!GetDefaultPrinterW(name.data(), &size)) return;
-        dc_ = CreateDCW(L"WINSPOOL", name.c_str(), nullptr, nullptr);
-    }
-    ~PrinterDC() {
-        if (dc_) DeleteDC(dc_);
-    }
-    PrinterDC(const PrinterDC&) = delete;
-    PrinterDC& operator=(const PrinterDC&) = delete;
-    HDC Get() const { return dc_; }
-
-  private:
-    HDC dc_ = nullptr;
-};
-
-class ScreenDC {
-  public:
-    ScreenDC() : dc_(GetDC(nullptr)) {}
-    ~ScreenDC() { ReleaseDC(nullptr, dc_); }
-    ScreenDC(const ScreenDC&) = delete;
-    ScreenDC& operator=(const ScreenDC&) = delete;
-    HDC Get() const { return dc_; }
-
-  private:
-    HDC dc_;
-};
+// A DC on the default printer; none when there is no printer.
+HDC DefaultPrinterDC() {
+    std::wstring name = DefaultPrinter();
+    return name.empty() ? nullptr : CreateDCW(L"WINSPOOL", name.c_str(), nullptr, nullptr);
+}
 
 bool ShowColor(CommonDialog& d) {
     static COLORREF custom[16] = {
@@ -149,16 +112,16 @@ bool ShowColor(CommonDialog& d) {
 }
 
 bool ShowFont(CommonDialog& d) {
-    ScreenDC screen;
-    PrinterDC printer;
+    WindowDC screen(nullptr);
+    CreatedDC printer(DefaultPrinterDC());
     // Screen fonts when asked for (with or without the printer's: the dialog can
     // list one device only, and the font chosen is mostly for a window) and when
     // there is no printer; the printer's fonts when they alone are asked for.
     bool wantScreen = (d.Flags & cdlCFScreenFonts) || !(d.Flags & cdlCFPrinterFonts);
-    bool usePrinter = !wantScreen && printer.Get();
+    bool usePrinter = !wantScreen && printer;
     wantScreen = !usePrinter;
     // The dialog reads the height in the resolution of the device whose fonts it lists.
-    HDC device = usePrinter ? printer.Get() : screen.Get();
+    HDC device = usePrinter ? static_cast<HDC>(printer) : static_cast<HDC>(screen);
     LOGFONTW lf{};
     if (d.FontSize > 0)
         lf.lfHeight = -MulDiv(static_cast<int>(d.FontSize * 10 + 0.5),
@@ -182,7 +145,7 @@ bool ShowFont(CommonDialog& d) {
                          CF_SCREENFONTS | CF_PRINTERFONTS);
     flags |= CF_INITTOLOGFONTSTRUCT;
     if (usePrinter) {
-        cf.hDC = printer.Get();
+        cf.hDC = printer;
         flags |= CF_PRINTERFONTS;
     }
     if (wantScreen) flags |= CF_SCREENFONTS;

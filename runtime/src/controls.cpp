@@ -486,12 +486,8 @@ void CommandButton::OnCommand(WORD code) {
 namespace detail {
 
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-        BindControl(hwnd, static_cast<Control*>(cs->lpCreateParams));
-    }
-    auto* frame = dynamic_cast<Frame*>(ControlOf(hwnd));
-    if (!frame || frame->hWnd() != hwnd) return DefWindowProcW(hwnd, msg, wp, lp);
+    auto* frame = OwnControl<Frame>(hwnd, msg, lp);
+    if (!frame) return DefWindowProcW(hwnd, msg, wp, lp);
     LRESULT routed = 0;
     if (RouteContainerMessage(*frame, hwnd, msg, wp, lp, routed)) return routed;
     switch (msg) {

@@ -1,5 +1,6 @@
 // Shared plumbing of the forms runtime: unit conversion, the handler depth,
-// window-to-object lookup, message routing and small owners of GDI resources.
+// window-to-object lookup and message routing; the owners of GDI resources
+// come with it.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +8,7 @@
 #include <cmath>
 #include <string>
 
+#include "handles.h"
 #include "rt/error.h"
 #include "rt/forms.h"
 
@@ -61,6 +63,16 @@ void BindForm(HWND hwnd, Form* form);
 void UnbindForm(HWND hwnd);
 UINT NextControlId();
 
+// For the window procedure of a control's own window class: binds the window
+// to the control passed at creation, then gives the control of type T the
+// window belongs to, or null while it is not (or no longer) its window.
+template <class T> T* OwnControl(HWND hwnd, UINT msg, LPARAM lp) {
+    if (msg == WM_NCCREATE)
+        BindControl(hwnd, static_cast<Control*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
+    auto* control = dynamic_cast<T*>(ControlOf(hwnd));
+    return control && control->hWnd() == hwnd ? control : nullptr;
+}
+
 // Routes the notifications a container receives to its controls: WM_COMMAND
 // from a child, WM_CTLCOLOR*, WM_SETCURSOR, clicks on lightweight controls.
 bool RouteContainerMessage(Container& c, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
@@ -82,66 +94,5 @@ HFONT CreateFontHandle(const rt::Font& font);
 const wchar_t* RichEditClass();
 LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-
-// A window's DC for the length of a scope.
-class WindowDC {
-  public:
-    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
-    ~WindowDC() {
-        if (dc_) ReleaseDC(hwnd_, dc_);
-    }
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-    operator HDC() const { return dc_; }
-
-  private:
-    HWND hwnd_;
-    HDC dc_;
-};
-
-// A GDI object created in a scope and deleted at its end.
-template <class H> class GdiObject {
-  public:
-    explicit GdiObject(H h = nullptr) : h_(h) {}
-    ~GdiObject() {
-        if (h_) DeleteObject(h_);
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    operator H() const { return h_; }
-
-  private:
-    H h_;
-};
-
-// An object selected into a DC for the length of a scope.
-class Selected {
-  public:
-    Selected(HDC dc, HGDIOBJ obj) : dc_(dc), old_(obj ? SelectObject(dc, obj) : nullptr) {}
-    ~Selected() {
-        if (old_) SelectObject(dc_, old_);
-    }
-    Selected(const Selected&) = delete;
-    Selected& operator=(const Selected&) = delete;
-
-  private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
-// A memory DC compatible with the screen.
-class MemoryDC {
-  public:
-    MemoryDC() : dc_(CreateCompatibleDC(nullptr)) {}
-    ~MemoryDC() {
-        if (dc_) DeleteDC(dc_);
-    }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    operator HDC() const { return dc_; }
-
-  private:
-    HDC dc_;
-};
 
 } // namespace rt::detail

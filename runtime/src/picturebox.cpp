@@ -34,12 +34,8 @@ int ShiftOf(WPARAM wp) {
 namespace detail {
 
 LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-        BindControl(hwnd, static_cast<Control*>(cs->lpCreateParams));
-    }
-    auto* box = dynamic_cast<PictureBox*>(ControlOf(hwnd));
-    if (!box || box->hWnd() != hwnd) return DefWindowProcW(hwnd, msg, wp, lp);
+    auto* box = OwnControl<PictureBox>(hwnd, msg, lp);
+    if (!box) return DefWindowProcW(hwnd, msg, wp, lp);
     float x = static_cast<float>(static_cast<short>(LOWORD(lp)) * TppX());
     float y = static_cast<float>(static_cast<short>(HIWORD(lp)) * TppY());
     int shift = ShiftOf(wp);

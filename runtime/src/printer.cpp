@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "handles.h"
 #include "real_user.h"
 #include "rt/convert.h"
 #include "rt/error.h"
@@ -43,76 +44,30 @@ namespace {
 
 [[noreturn]] void PrinterFailed() { Raise(errPrinterError, {}, "Printer error"); }
 
-class PrinterHandle {
-  public:
-    explicit PrinterHandle(const std::wstring& name) {
-        if (!OpenPrinterW(const_cast<wchar_t*>(name.c_str()), &h_, nullptr)) h_ = nullptr;
-    }
-    ~PrinterHandle() {
-        if (h_) ClosePrinter(h_);
-    }
-    PrinterHandle(const PrinterHandle&) = delete;
-    PrinterHandle& operator=(const PrinterHandle&) = delete;
-    HANDLE Get() const { return h_; }
+void ClosePrinterHandle(HANDLE h) { ClosePrinter(h); }
+using PrinterHandle = Owned<HANDLE, &ClosePrinterHandle>;
 
-  private:
-    HANDLE h_ = nullptr;
-};
-
-class DeviceContext {
-  public:
-    explicit DeviceContext(HDC dc) : dc_(dc) {}
-    ~DeviceContext() {
-        if (dc_) DeleteDC(dc_);
-    }
-    DeviceContext(const DeviceContext&) = delete;
-    DeviceContext& operator=(const DeviceContext&) = delete;
-    HDC Get() const { return dc_; }
-
-  private:
-    HDC dc_;
-};
-
-class FontObject {
-  public:
-    explicit FontObject(HFONT f) : f_(f) {}
-    ~FontObject() {
-        if (f_) DeleteObject(f_);
-    }
-    FontObject(const FontObject&) = delete;
-    FontObject& operator=(const FontObject&) = delete;
-    HFONT Get() const { return f_; }
-
-  private:
-    HFONT f_;
-};
-
-std::wstring DefaultPrinter() {
-    DWORD size = 0;
-    GetDefaultPrinterW(nullptr, &size);
-    if (size == 0) return {};
-    std::wstring name(size, L'\0');
-    if (!GetDefaultPrinterW(name.data(), &size)) return {};
-    name.resize(wcslen(name.c_str()));
-    return name;
+HANDLE OpenNamedPrinter(const std::wstring& name) {
+    HANDLE h = nullptr;
+    return OpenPrinterW(const_cast<wchar_t*>(name.c_str()), &h, nullptr) ? h : nullptr;
 }
 
 // The printer's settings with the job's copies and orientation.
 std::vector<char> JobSettings(const std::wstring& name, const PrintJob& job) {
-    PrinterHandle printer(name);
-    if (!printer.Get()) PrinterFailed();
+    PrinterHandle printer(OpenNamedPrinter(name));
+    if (!printer) PrinterFailed();
     wchar_t* device = const_cast<wchar_t*>(name.c_str());
-    LONG size = DocumentPropertiesW(nullptr, printer.Get(), device, nullptr, nullptr, 0);
+    LONG size = DocumentPropertiesW(nullptr, printer, device, nullptr, nullptr, 0);
     if (size <= 0) PrinterFailed();
     std::vector<char> buffer(static_cast<size_t>(size));
     auto* dm = reinterpret_cast<DEVMODEW*>(buffer.data());
-    if (DocumentPropertiesW(nullptr, printer.Get(), device, dm, nullptr, DM_OUT_BUFFER) != IDOK)
+    if (DocumentPropertiesW(nullptr, printer, device, dm, nullptr, DM_OUT_BUFFER) != IDOK)
         PrinterFailed();
     dm->dmCopies = static_cast<short>(job.Copies < 1 ? 1 : job.Copies);
     dm->dmOrientation =
         static_cast<short>(job.Orientation == 2 ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT);
     dm->dmFields |= DM_COPIES | DM_ORIENTATION;
-    DocumentPropertiesW(nullptr, printer.Get(), device, dm, dm, DM_IN_BUFFER | DM_OUT_BUFFER);
+    DocumentPropertiesW(nullptr, printer, device, dm, dm, DM_IN_BUFFER | DM_OUT_BUFFER);
     return buffer;
 }
 
@@ -150,57 +105,67 @@ std::vector<std::wstring> Lines(const std::string& text) {
 
 } // namespace
 
+std::wstring DefaultPrinter() {
+    DWORD size = 0;
+    GetDefaultPrinterW(nullptr, &size);
+    if (size == 0) return {};
+    std::wstring name(size, L'\0');
+    if (!GetDefaultPrinterW(name.data(), &size)) return {};
+    name.resize(wcslen(name.c_str()));
+    return name;
+}
+
 void PrintOnDefaultPrinter(const PrintJob& job) {
     std::wstring name = DefaultPrinter();
     if (name.empty()) PrinterFailed();
     std::vector<char> settings = JobSettings(name, job);
-    DeviceContext dc(CreateDCW(L"WINSPOOL", name.c_str(), nullptr,
-                               reinterpret_cast<DEVMODEW*>(settings.data())));
-    if (!dc.Get()) PrinterFailed();
-    FontObject font(CreateJobFont(dc.Get(), job.TextFont));
+    CreatedDC dc(CreateDCW(L"WINSPOOL", name.c_str(), nullptr,
+                           reinterpret_cast<DEVMODEW*>(settings.data())));
+    if (!dc) PrinterFailed();
+    GdiObject<HFONT> font(CreateJobFont(dc, job.TextFont));
     struct Deselect {
         HDC dc;
         ~Deselect() { SelectObject(dc, GetStockObject(DEVICE_DEFAULT_FONT)); }
-    } deselect{dc.Get()};
+    } deselect{dc};
 
     std::wstring docName = Wide(App().Title.empty() ? std::string("Document") : App().Title);
     DOCINFOW doc{};
     doc.cbSize = sizeof doc;
     doc.lpszDocName = docName.c_str();
-    if (StartDocW(dc.Get(), &doc) <= 0) PrinterFailed();
+    if (StartDocW(dc, &doc) <= 0) PrinterFailed();
 
     bool ok = true;
-    const int pageHeight = GetDeviceCaps(dc.Get(), VERTRES);
+    const int pageHeight = GetDeviceCaps(dc, VERTRES);
     auto startPage = [&] {
-        if (StartPage(dc.Get()) <= 0) return false;
-        if (font.Get()) SelectObject(dc.Get(), font.Get());
-        SetBkMode(dc.Get(), TRANSPARENT);
+        if (StartPage(dc) <= 0) return false;
+        if (font) SelectObject(dc, font);
+        SetBkMode(dc, TRANSPARENT);
         return true;
     };
     ok = startPage();
     TEXTMETRICW tm{};
-    GetTextMetricsW(dc.Get(), &tm);
+    GetTextMetricsW(dc, &tm);
     const int lineHeight = tm.tmHeight + tm.tmExternalLeading > 0 ? tm.tmHeight + tm.tmExternalLeading
                                                                   : 1;
     int y = 0;
     for (const std::wstring& line : Lines(job.Text)) {
         if (!ok) break;
         if (y > 0 && y + lineHeight > pageHeight) {
-            ok = EndPage(dc.Get()) > 0 && startPage();
+            ok = EndPage(dc) > 0 && startPage();
             y = 0;
             if (!ok) break;
         }
         if (!line.empty())
-            TabbedTextOutW(dc.Get(), 0, y, line.c_str(), static_cast<int>(line.size()), 0,
+            TabbedTextOutW(dc, 0, y, line.c_str(), static_cast<int>(line.size()), 0,
                            nullptr, 0);
         y += lineHeight;
     }
-    if (ok) ok = EndPage(dc.Get()) > 0;
+    if (ok) ok = EndPage(dc) > 0;
     if (!ok) {
-        AbortDoc(dc.Get());
+        AbortDoc(dc);
         PrinterFailed();
     }
-    if (EndDoc(dc.Get()) <= 0) PrinterFailed();
+    if (EndDoc(dc) <= 0) PrinterFailed();
 }
 
 } // namespace detail

@@ -22,5 +22,7 @@ std::string ShowInputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText);
 bool ShowCommonDialog(DialogKind kind, CommonDialog& dialog);
 void PrintOnDefaultPrinter(const PrintJob& job);
+// The default printer's name; empty when there is none.
+std::wstring DefaultPrinter();
 
 } // namespace rt::detail

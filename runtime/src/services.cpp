@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 
+#include "handles.h"
 #include "rt/convert.h"
 #include "rt/error.h"
 
@@ -273,9 +274,8 @@ namespace {
 int pointer = 0;
 
 long PixelsPerInch(int index) {
-    HDC dc = GetDC(nullptr);
+    detail::WindowDC dc(nullptr);
     int dpi = dc ? GetDeviceCaps(dc, index) : 96;
-    if (dc) ReleaseDC(nullptr, dc);
     return dpi > 0 ? dpi : 96;
 }
 

@@ -6,11 +6,18 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <string>
+#include <utility>
+
 #include "rt/error.h"
 #include "rt/forms.h"
 #include "rt/services.h"
+#include "test_support.h"
 
 namespace {
+
+using namespace rt::test;
 
 class ControlsForm : public rt::Form {
   public:
@@ -56,27 +63,10 @@ class ControlsForm : public rt::Form {
     float lastX = 0, lastY = 0;
 };
 
-class Controls : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        f.Show();
-        rt::DoEvents();
-    }
-    void TearDown() override { f.Unload(); }
-    ControlsForm f;
-};
-
-long ErrorOf(const std::function<void()>& statement) {
-    try {
-        statement();
-    } catch (const rt::Error& e) {
-        return e.Number;
-    }
-    return 0;
-}
+using Controls = FormFixture<ControlsForm>;
 
 TEST_F(Controls, ListBoxItemsIndexAndErrors) {
-    rt::ListBox& l = f.Display;
+    rt::ListBox& l = form.Display;
     EXPECT_EQ(l.ListIndex(), -1);
     EXPECT_EQ(l.Text(), "");
     l.AddItem("alpha");
@@ -92,12 +82,10 @@ TEST_F(Controls, ListBoxItemsIndexAndErrors) {
     EXPECT_EQ(ErrorOf([&] { l.List(-1); }), 381);
 
     l.ListIndex(2);
-    EXPECT_EQ(f.clicks, 1); // set by code, reported as a click
+    EXPECT_EQ(form.clicks, 1); // set by code, reported as a click
     EXPECT_EQ(l.Text(), "gamma");
     EXPECT_TRUE(l.Selected(2));
     EXPECT_FALSE(l.Selected(0));
-    l.ItemData(2, 1234);
-    EXPECT_EQ(l.ItemData(2), 1234);
 
     l.RemoveItem(0);
     EXPECT_EQ(l.ListCount(), 3);
@@ -108,47 +96,47 @@ TEST_F(Controls, ListBoxItemsIndexAndErrors) {
 
     // Notifications from the list box reach the slots.
     HWND h = l.hWnd();
-    SendMessageW(f.hWnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), LBN_DBLCLK),
+    SendMessageW(form.hWnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), LBN_DBLCLK),
                  reinterpret_cast<LPARAM>(h));
-    EXPECT_EQ(f.dblClicks, 1);
-    SendMessageW(f.hWnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), LBN_SELCHANGE),
+    EXPECT_EQ(form.dblClicks, 1);
+    SendMessageW(form.hWnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(h));
-    EXPECT_EQ(f.clicks, 2);
+    EXPECT_EQ(form.clicks, 2);
 }
 
 TEST_F(Controls, ListBoxMouseDownGivesButtonShiftAndTwips) {
-    f.Display.AddItem("one");
-    SendMessageW(f.Display.hWnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 4));
-    SendMessageW(f.Display.hWnd(), WM_RBUTTONUP, 0, MAKELPARAM(10, 4));
-    EXPECT_EQ(f.lastButton, rt::vbRightButton);
-    EXPECT_EQ(f.lastShift, 0);
-    EXPECT_FLOAT_EQ(f.lastX, 150.0f);
-    EXPECT_FLOAT_EQ(f.lastY, 60.0f);
-    EXPECT_EQ(f.Display.ListIndex(), -1); // the right button does not select
+    form.Display.AddItem("one");
+    SendMessageW(form.Display.hWnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 4));
+    SendMessageW(form.Display.hWnd(), WM_RBUTTONUP, 0, MAKELPARAM(10, 4));
+    EXPECT_EQ(form.lastButton, rt::vbRightButton);
+    EXPECT_EQ(form.lastShift, 0);
+    EXPECT_FLOAT_EQ(form.lastX, 150.0f);
+    EXPECT_FLOAT_EQ(form.lastY, 60.0f);
+    EXPECT_EQ(form.Display.ListIndex(), -1); // the right button does not select
 }
 
 TEST_F(Controls, ListBoxColumnsKeepItemsAndWidth) {
-    for (int i = 0; i < 40; ++i) f.Display.AddItem("item " + std::to_string(i));
-    f.Display.ListIndex(5);
-    f.Display.Columns(3);
-    HWND h = f.Display.hWnd();
+    for (int i = 0; i < 40; ++i) form.Display.AddItem("item " + std::to_string(i));
+    form.Display.ListIndex(5);
+    form.Display.Columns(3);
+    HWND h = form.Display.hWnd();
     EXPECT_TRUE(GetWindowLongW(h, GWL_STYLE) & LBS_MULTICOLUMN);
-    EXPECT_EQ(f.Display.ListCount(), 40);
-    EXPECT_EQ(f.Display.List(39), "item 39");
-    EXPECT_EQ(f.Display.ListIndex(), 5);
-    RECT client, item;
-    GetClientRect(h, &client);
-    SendMessageW(h, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
-    EXPECT_EQ(item.right - item.left, client.right / 3);
+    EXPECT_EQ(form.Display.ListCount(), 40);
+    EXPECT_EQ(form.Display.List(39), "item 39");
+    EXPECT_EQ(form.Display.ListIndex(), 5);
+    auto expectThirds = [h] {
+        RECT client, item;
+        GetClientRect(h, &client);
+        SendMessageW(h, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+        EXPECT_EQ(item.right - item.left, client.right / 3);
+    };
+    expectThirds();
+    form.Display.Width(6000); // the column width follows the new size
+    expectThirds();
 
-    f.Display.Width(6000); // the column width follows the new size
-    GetClientRect(h, &client);
-    SendMessageW(h, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
-    EXPECT_EQ(item.right - item.left, client.right / 3);
-
-    f.Display.Columns(0);
-    EXPECT_FALSE(GetWindowLongW(f.Display.hWnd(), GWL_STYLE) & LBS_MULTICOLUMN);
-    EXPECT_EQ(f.Display.ListCount(), 40);
+    form.Display.Columns(0);
+    EXPECT_FALSE(GetWindowLongW(form.Display.hWnd(), GWL_STYLE) & LBS_MULTICOLUMN);
+    EXPECT_EQ(form.Display.ListCount(), 40);
 }
 
 TEST(ListBoxDesign, ItemsAddedBeforeLoadAppear) {
@@ -166,47 +154,46 @@ TEST(ListBoxDesign, ItemsAddedBeforeLoadAppear) {
 
 TEST_F(Controls, TextBoxChangeOnTypingAndOnCode) {
     int changes = 0;
-    f.Text1.Change = [&] { ++changes; };
-    f.Text1.Text("abc");
+    form.Text1.Change = [&] { ++changes; };
+    form.Text1.Text("abc");
     EXPECT_EQ(changes, 1);
-    EXPECT_EQ(f.Text1.Text(), "abc");
-    f.Text1.SetFocus();
-    SendMessageW(f.Text1.hWnd(), EM_SETSEL, 3, 3);
-    SendMessageW(f.Text1.hWnd(), WM_CHAR, L'd', 1);
+    form.Text1.SetFocus();
+    SendMessageW(form.Text1.hWnd(), EM_SETSEL, 3, 3);
+    SendMessageW(form.Text1.hWnd(), WM_CHAR, L'd', 1);
     EXPECT_EQ(changes, 2);
-    EXPECT_EQ(f.Text1.Text(), "abcd");
+    EXPECT_EQ(form.Text1.Text(), "abcd");
 
     // A handler that sets the text again re-enters once and stops.
-    f.Text1.Change = [&] {
+    form.Text1.Change = [&] {
         ++changes;
-        if (f.Text1.Text() != "fixed") f.Text1.Text("fixed");
+        if (form.Text1.Text() != "fixed") form.Text1.Text("fixed");
     };
     changes = 0;
-    f.Text1.Text("x\xc3\xa9");
+    form.Text1.Text("x\xc3\xa9");
     EXPECT_EQ(changes, 2);
-    EXPECT_EQ(f.Text1.Text(), "fixed");
+    EXPECT_EQ(form.Text1.Text(), "fixed");
 
-    f.Text1.Change = nullptr;
-    f.Text1.MaxLength(3);
-    SendMessageW(f.Text1.hWnd(), EM_SETSEL, 0, -1);
-    for (wchar_t c : std::wstring(L"12345")) SendMessageW(f.Text1.hWnd(), WM_CHAR, c, 1);
-    EXPECT_EQ(f.Text1.Text(), "123");
-    f.Text1.Locked(true);
-    EXPECT_TRUE(GetWindowLongW(f.Text1.hWnd(), GWL_STYLE) & ES_READONLY);
+    form.Text1.Change = nullptr;
+    form.Text1.MaxLength(3);
+    SendMessageW(form.Text1.hWnd(), EM_SETSEL, 0, -1);
+    for (wchar_t c : std::wstring(L"12345")) SendMessageW(form.Text1.hWnd(), WM_CHAR, c, 1);
+    EXPECT_EQ(form.Text1.Text(), "123");
+    form.Text1.Locked(true);
+    EXPECT_TRUE(GetWindowLongW(form.Text1.hWnd(), GWL_STYLE) & ES_READONLY);
 }
 
 TEST_F(Controls, LabelAutoSizeFitsTheText) {
-    f.lblInfo.AutoSize(true);
-    f.lblInfo.Caption("A short text");
-    long shortWidth = f.lblInfo.Width();
-    f.lblInfo.Caption("A much longer text than the first one");
-    EXPECT_GT(f.lblInfo.Width(), shortWidth);
+    form.lblInfo.AutoSize(true);
+    form.lblInfo.Caption("A short text");
+    long shortWidth = form.lblInfo.Width();
+    form.lblInfo.Caption("A much longer text than the first one");
+    EXPECT_GT(form.lblInfo.Width(), shortWidth);
     RECT r;
-    GetWindowRect(f.lblInfo.hWnd(), &r);
-    EXPECT_EQ((r.right - r.left) * 15, f.lblInfo.Width());
-    long oneLine = f.lblInfo.Height();
+    GetWindowRect(form.lblInfo.hWnd(), &r);
+    EXPECT_EQ((r.right - r.left) * 15, form.lblInfo.Width());
+    long oneLine = form.lblInfo.Height();
 
-    rt::Label wrapped{f};
+    rt::Label wrapped{form};
     wrapped.Move(120, 3600, 1500, 255);
     wrapped.WordWrap(true);
     wrapped.Caption("Several words that cannot fit on one line of this label");
@@ -216,65 +203,56 @@ TEST_F(Controls, LabelAutoSizeFitsTheText) {
     EXPECT_GT(wrapped.Height(), oneLine * 2);
 }
 
-TEST_F(Controls, EnterAndEscPressTheDefaultAndCancelButtons) {
-    f.Text1.SetFocus();
-    auto key = [&](HWND h, WORD vk) {
-        PostMessageW(h, WM_KEYDOWN, vk, 1);
-        PostMessageW(h, WM_KEYUP, vk, static_cast<LPARAM>(static_cast<DWORD>(0xC0000001u)));
-        rt::DoEvents();
-    };
-    key(f.Text1.hWnd(), VK_RETURN);
-    EXPECT_EQ(f.okClicks, 1);
-    key(f.Text1.hWnd(), VK_ESCAPE);
-    EXPECT_EQ(f.cancelClicks, 1);
+TEST_F(Controls, ButtonsPressedByEnterEscAndInAFrame) {
+    HWND inFrame = form.cmdInFrame.hWnd();
+    ASSERT_NE(inFrame, nullptr);
+    EXPECT_EQ(GetParent(inFrame), form.Frame1.hWnd());
+    SendMessageW(inFrame, BM_CLICK, 0, 0);
+    EXPECT_EQ(form.frameClicks, 1);
+
+    form.Text1.SetFocus();
+    PressKey(form.Text1.hWnd(), VK_RETURN);
+    EXPECT_EQ(form.okClicks, 1);
+    PressKey(form.Text1.hWnd(), VK_ESCAPE);
+    EXPECT_EQ(form.cancelClicks, 1);
 
     // A multi-line text box keeps its Enter.
-    f.Memo.SetFocus();
-    key(f.Memo.hWnd(), VK_RETURN);
-    EXPECT_EQ(f.okClicks, 1);
-    EXPECT_EQ(f.Memo.Text(), "\r\n");
+    form.Memo.SetFocus();
+    PressKey(form.Memo.hWnd(), VK_RETURN);
+    EXPECT_EQ(form.okClicks, 1);
+    EXPECT_EQ(form.Memo.Text(), "\r\n");
 
     // The same through a key string.
-    f.Text1.SetFocus();
+    form.Text1.SetFocus();
     rt::SendKeys("{ENTER}");
-    EXPECT_EQ(f.okClicks, 2);
+    EXPECT_EQ(form.okClicks, 2);
     rt::SendKeys("{ESC}");
-    EXPECT_EQ(f.cancelClicks, 2);
+    EXPECT_EQ(form.cancelClicks, 2);
     rt::SendKeys("ab+c");
-    EXPECT_EQ(f.Text1.Text(), "abC");
+    EXPECT_EQ(form.Text1.Text(), "abC");
 }
 
 TEST_F(Controls, ToolTipsFollowTheText) {
-    HWND tip = f.ToolTip();
+    HWND tip = form.ToolTip();
     ASSERT_NE(tip, nullptr);
-    auto count = [&] { return SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0); };
-    EXPECT_EQ(count(), 0);
-    f.Display.ToolTipText("Double-Click to copy");
-    EXPECT_EQ(count(), 1);
-    f.Display.ToolTipText("Double-Click to display");
-    EXPECT_EQ(count(), 1);
-    f.Display.ToolTipText("");
-    EXPECT_EQ(count(), 0);
-}
-
-TEST_F(Controls, FrameHoldsItsControls) {
-    HWND button = f.cmdInFrame.hWnd();
-    ASSERT_NE(button, nullptr);
-    EXPECT_EQ(GetParent(button), f.Frame1.hWnd());
-    SendMessageW(button, BM_CLICK, 0, 0);
-    EXPECT_EQ(f.frameClicks, 1);
+    EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 0);
+    for (auto [text, tools] : {std::pair{"Double-Click to copy", 1}, {"Double-Click to display", 1},
+                               {"", 0}}) {
+        form.Display.ToolTipText(text);
+        EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), tools) << text;
+    }
 }
 
 TEST_F(Controls, SendKeysDownSelectsTheFirstEntryOfAFreshList) {
-    for (const char* s : {"first", "second", "third"}) f.Display.AddItem(s);
-    f.Display.SetFocus();
+    for (const char* s : {"first", "second", "third"}) form.Display.AddItem(s);
+    form.Display.SetFocus();
     rt::SendKeys("{DOWN}");
-    EXPECT_EQ(f.Display.ListIndex(), 0);
-    EXPECT_EQ(f.clicks, 1);
+    EXPECT_EQ(form.Display.ListIndex(), 0);
+    EXPECT_EQ(form.clicks, 1);
     rt::SendKeys("{DOWN 2}");
-    EXPECT_EQ(f.Display.ListIndex(), 2);
+    EXPECT_EQ(form.Display.ListIndex(), 2);
     rt::SendKeys("{UP}");
-    EXPECT_EQ(f.Display.ListIndex(), 1);
+    EXPECT_EQ(form.Display.ListIndex(), 1);
     EXPECT_EQ(ErrorOf([] { rt::SendKeys("{NOSUCHKEY}"); }), 5);
 }
 
@@ -282,11 +260,10 @@ TEST_F(Controls, AppActivateFindsOwnWindowByCaption) {
     ControlsForm other;
     other.Caption("  Another Window Here");
     other.Show();
-    f.Show();
     rt::AppActivate("  Another Window");
     EXPECT_EQ(GetActiveWindow(), other.hWnd());
     rt::AppActivate("  Controls");
-    EXPECT_EQ(GetActiveWindow(), f.hWnd());
+    EXPECT_EQ(GetActiveWindow(), form.hWnd());
     EXPECT_EQ(ErrorOf([] { rt::AppActivate("No window has this caption 12345"); }), 5);
     other.Unload();
 }
@@ -296,43 +273,44 @@ TEST_F(Controls, AppActivateFindsOwnWindowByCaption) {
 
 COLORREF BufferPixel(rt::PictureBox& p, int x, int y) { return GetPixel(p.SurfaceDC(), x, y); }
 
+struct Pixel {
+    int x, y;
+    COLORREF color;
+};
+void ExpectPixels(rt::PictureBox& p, std::initializer_list<Pixel> pixels) {
+    for (const Pixel& px : pixels)
+        EXPECT_EQ(BufferPixel(p, px.x, px.y), px.color) << px.x << "," << px.y;
+}
+
 TEST_F(Controls, PictureBoxFilledBoxesAreInclusiveAndClip) {
-    rt::PictureBox& p = f.Progress;
+    rt::PictureBox& p = form.Progress;
     EXPECT_DOUBLE_EQ(p.ScaleWidth(), 4740);
     EXPECT_DOUBLE_EQ(p.ScaleHeight(), 285);
     p.BackColor(0x00FFFFFF);
     p.Cls();
-    const COLORREF blue = RGB(0, 0, 255), white = RGB(255, 255, 255);
+    const COLORREF blue = RGB(0, 0, 255), green = RGB(0, 255, 0), red = RGB(255, 0, 0),
+                   white = RGB(255, 255, 255), black = RGB(0, 0, 0);
 
     p.Line(150, 150, 300, 300, 0x00FF0000, true, true); // pixels 10..20
-    EXPECT_EQ(BufferPixel(p, 10, 10), blue);
-    EXPECT_EQ(BufferPixel(p, 20, 18), blue);
-    EXPECT_EQ(BufferPixel(p, 21, 15), white);
-    EXPECT_EQ(BufferPixel(p, 9, 15), white);
+    ExpectPixels(p, {{10, 10, blue}, {20, 18, blue}, {21, 15, white}, {9, 15, white}});
     EXPECT_DOUBLE_EQ(p.CurrentX(), 300);
     EXPECT_DOUBLE_EQ(p.CurrentY(), 300);
 
     // Corners the other way round, and a box reaching left of the origin.
     p.Line(900, 0, 600, 285, 0x0000FF00, true, true);
-    EXPECT_EQ(BufferPixel(p, 40, 0), RGB(0, 255, 0));
-    EXPECT_EQ(BufferPixel(p, 60, 18), RGB(0, 255, 0));
-    EXPECT_EQ(BufferPixel(p, 61, 5), white);
     p.Line(-3000, 0, 0, 285, 0x000000FF, true, true);
-    EXPECT_EQ(BufferPixel(p, 0, 5), RGB(255, 0, 0));
-    EXPECT_EQ(BufferPixel(p, 1, 5), white);
+    ExpectPixels(p, {{40, 0, green}, {60, 18, green}, {61, 5, white}, {0, 5, red}, {1, 5, white}});
     p.Line(0, 0, 1e12, 285, 0x00FF0000, true, true); // far out of range: the whole box
-    EXPECT_EQ(BufferPixel(p, 315, 18), blue);
+    ExpectPixels(p, {{315, 18, blue}});
 
     // An outline box leaves its inside alone.
     p.Cls();
     p.Line(0, 0, 300, 150, 0x00000000, true, false);
-    EXPECT_EQ(BufferPixel(p, 0, 0), RGB(0, 0, 0));
-    EXPECT_EQ(BufferPixel(p, 20, 10), RGB(0, 0, 0));
-    EXPECT_EQ(BufferPixel(p, 10, 5), white);
+    ExpectPixels(p, {{0, 0, black}, {20, 10, black}, {10, 5, white}});
 }
 
 TEST_F(Controls, PictureBoxPrintMovesToTheNextLine) {
-    rt::PictureBox& p = f.Progress;
+    rt::PictureBox& p = form.Progress;
     p.BackColor(0x00FFFFFF);
     p.Cls();
     double h = p.TextHeight("50%");
@@ -352,7 +330,7 @@ TEST_F(Controls, PictureBoxPrintMovesToTheNextLine) {
 }
 
 TEST_F(Controls, PictureBoxRefreshShowsTheBufferAndSkipsWhenUnchanged) {
-    rt::PictureBox& p = f.Progress;
+    rt::PictureBox& p = form.Progress;
     p.AutoRedraw(true);
     p.Line(0, 0, 4740, 285, 0x00FF0000, true, true);
     p.Refresh();
@@ -385,7 +363,7 @@ TEST_F(Controls, PictureBoxRefreshShowsTheBufferAndSkipsWhenUnchanged) {
 // Without AutoRedraw and without Refresh, drawing reaches the screen the next
 // time the program yields, and again after each later run of drawing calls.
 TEST_F(Controls, PictureBoxWithoutAutoRedrawPaintsWhenTheProgramYields) {
-    rt::PictureBox& p = f.Progress;
+    rt::PictureBox& p = form.Progress;
     p.AutoRedraw(false);
     p.Refresh();
     HDC screen = GetDC(p.hWnd());
@@ -398,31 +376,19 @@ TEST_F(Controls, PictureBoxWithoutAutoRedrawPaintsWhenTheProgramYields) {
     ReleaseDC(p.hWnd(), screen);
 }
 
-// ---------------------------------------------------------------------------
-// Rich text
-
-class RichForm : public rt::Form {
-  public:
-    RichForm() {
-        ClientSize(6000, 3000);
-        RText.Move(0, 0, 6000, 2000);
-        RText.Locked(true);
-        RText.TextRTF("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 {\\b Title}\\par "
-                      "Caf\\'e9 \\u8364? line\\par}");
-    }
-    rt::RichTextBox RText{*this};
-};
-
-TEST(RichText, StreamsRichTextAndReadsPlainText) {
-    RichForm f;
-    f.Show();
-    std::string text = f.RText.Text();
+TEST_F(Controls, RichTextStreamsInAndReadsAsPlainText) {
+    rt::RichTextBox rich{form};
+    rich.Move(120, 4400, 6000, 1400);
+    rich.Locked(true);
+    rich.TextRTF("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 {\\b Title}\\par "
+                 "Caf\\'e9 \\u8364? line\\par}");
+    rich.Create();
+    std::string text = rich.Text();
     EXPECT_NE(text.find("Title"), std::string::npos);
     EXPECT_NE(text.find("Caf\xc3\xa9 \xe2\x82\xac line"), std::string::npos);
     EXPECT_EQ(text.find("rtf1"), std::string::npos);
-    EXPECT_TRUE(GetWindowLongW(f.RText.hWnd(), GWL_STYLE) & ES_READONLY);
-    EXPECT_EQ(f.RText.SelStart(), 0);
-    f.Unload();
+    EXPECT_TRUE(GetWindowLongW(rich.hWnd(), GWL_STYLE) & ES_READONLY);
+    EXPECT_EQ(rich.SelStart(), 0);
 }
 
 } // namespace

@@ -4,22 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
+#include <utility>
 
 #include "rt/convert.h"
 #include "rt/error.h"
+#include "test_support.h"
 
 namespace {
 
-long ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const rt::Error& e) {
-        return e.Number;
-    }
-    return 0;
-}
+using rt::test::ErrorOf;
 
 TEST(NumericTest, WhatCountsAsANumber) {
     for (const char* s : {"1000", " 50 ", "00050", "-5", "+5", "1e3", "2.5D-2", "1,000,000.25",
@@ -28,9 +22,7 @@ TEST(NumericTest, WhatCountsAsANumber) {
     for (const char* s : {"abc", "", " ", "1.2.3", "12a", "-", ".", "1e", ",100", "100,", "1,.5",
                           "1.5,0", "&H", "&O8", "&H100000000", "1 2", "- 5", "1e400", "$5"})
         EXPECT_FALSE(rt::IsNumeric(s)) << '"' << s << '"';
-}
 
-TEST(NumericTest, TextToDouble) {
     EXPECT_EQ(rt::CDbl(" 1,000.5 "), 1000.5);
     EXPECT_EQ(rt::CDbl("2.5D-2"), 0.025);
     EXPECT_EQ(rt::CDbl("&HFFFF"), -1); // a 16-bit pattern
@@ -41,16 +33,12 @@ TEST(NumericTest, TextToDouble) {
 }
 
 TEST(WholeNumberTest, RoundsHalvesToEvenAndOverflows) {
-    EXPECT_EQ(rt::CInt(2.5), 2);
-    EXPECT_EQ(rt::CInt(3.5), 4);
-    EXPECT_EQ(rt::CInt(-2.5), -2);
-    EXPECT_EQ(rt::CInt(-3.5), -4);
-    EXPECT_EQ(rt::CInt(2.51), 3);
+    // -32768.5: its even neighbour is in range.
+    for (auto [value, whole] : {std::pair{2.5, 2}, {3.5, 4}, {-2.5, -2}, {-3.5, -4}, {2.51, 3},
+                                {32767.4, 32767}, {-32768.5, -32768}})
+        EXPECT_EQ(rt::CInt(value), whole) << value;
     EXPECT_EQ(rt::CInt(std::string_view("9.75")), 10);
-    EXPECT_EQ(rt::CInt(32767.4), 32767);
-    EXPECT_EQ(rt::CInt(-32768.5), -32768); // its even neighbour is in range
-    EXPECT_EQ(ErrorOf([] { rt::CInt(32767.5); }), 6);
-    EXPECT_EQ(ErrorOf([] { rt::CInt(-32768.6); }), 6);
+    for (double overflow : {32767.5, -32768.6}) EXPECT_EQ(ErrorOf([=] { rt::CInt(overflow); }), 6);
     EXPECT_EQ(ErrorOf([] { rt::CInt(std::string_view("40000")); }), 6);
     EXPECT_EQ(ErrorOf([] { rt::CInt(std::string_view("abc")); }), 13);
     EXPECT_EQ(rt::CLng(-2147483648.5), -2147483647 - 1);
@@ -58,30 +46,13 @@ TEST(WholeNumberTest, RoundsHalvesToEvenAndOverflows) {
     EXPECT_EQ(ErrorOf([] { rt::CLng(std::string_view("1e10")); }), 6);
 }
 
-TEST(BooleanTest, WordsAndNumbers) {
-    EXPECT_TRUE(rt::CBool(" TRUE "));
-    EXPECT_FALSE(rt::CBool("false"));
-    EXPECT_FALSE(rt::CBool("0"));
-    EXPECT_TRUE(rt::CBool("-1"));
-    EXPECT_EQ(ErrorOf([] { rt::CBool("yes"); }), 13);
-    EXPECT_EQ(rt::BoolText(false), "False");
-}
-
-TEST(NumberTextTest, ShortestTextWithThePoint) {
-    EXPECT_EQ(rt::CStr(9.75), "9.75");
-    EXPECT_EQ(rt::CStr(10.0), "10");
-    EXPECT_EQ(rt::CStr(0.5), "0.5");
-    EXPECT_EQ(rt::CStr(-3.0), "-3");
-    EXPECT_EQ(rt::CStr(-0.0), "0");
-    EXPECT_EQ(rt::CStr(123456789012345.0), "123456789012345");
-    EXPECT_EQ(rt::CStr(0.0001), "0.0001");
-    EXPECT_EQ(rt::CStr(1e15), "1E+15");
-    EXPECT_EQ(rt::CStr(-1.5e-7), "-1.5E-07");
+TEST(NumberTextTest, ShortestTextWithThePointHexAndOctal) {
+    for (auto [value, text] : {std::pair{9.75, "9.75"}, {10.0, "10"}, {0.5, "0.5"}, {-3.0, "-3"},
+                               {-0.0, "0"}, {123456789012345.0, "123456789012345"},
+                               {0.0001, "0.0001"}, {1e15, "1E+15"}, {-1.5e-7, "-1.5E-07"}})
+        EXPECT_EQ(rt::CStr(value), text);
     for (double v : {1.0 / 3, 1e-300, 123.456e10, -7.125})
         EXPECT_EQ(rt::CDbl(rt::CStr(v)), v) << rt::CStr(v); // reads back the same
-}
-
-TEST(RadixTest, HexAndOctalDigits) {
     EXPECT_EQ(rt::Hex(1000) + " " + rt::Oct(1000), "3E8 1750");
     EXPECT_EQ(rt::Hex(0) + " " + rt::Oct(8), "0 10");
     EXPECT_EQ(rt::Hex(2125000000), "7EA8ED40");
@@ -89,23 +60,25 @@ TEST(RadixTest, HexAndOctalDigits) {
 }
 
 TEST(FormatTest, PercentagesAndDigitPatterns) {
-    EXPECT_EQ(rt::Format(1.0 / 3, "0%"), "33%");
-    EXPECT_EQ(rt::Format(2.0 / 3, "0%"), "67%");
-    EXPECT_EQ(rt::Format(0, "0%"), "0%");
-    EXPECT_EQ(rt::Format(1, "0%"), "100%");
-    EXPECT_EQ(rt::Format(0.335, "0%"), "34%"); // halves away from zero, as shown
-    EXPECT_EQ(rt::Format(-0.001, "0%"), "0%");
-    EXPECT_EQ(rt::Format(0.12345, "0.00%"), "12.35%");
-    EXPECT_EQ(rt::Format(7, "0000"), "0007");
-    EXPECT_EQ(rt::Format(12345, "00"), "12345"); // more digits when needed
-    EXPECT_EQ(rt::Format(-2.5, "00"), "-03");
-    EXPECT_EQ(rt::Format(1.005, "0.00"), "1.01");
-    EXPECT_EQ(rt::Format(9.999, "0.00"), "10.00");
-    EXPECT_EQ(rt::Format(3.1, "0.0#"), "3.1");
+    // Percentages halve away from zero, as shown; digit patterns grow when needed.
+    struct Case {
+        double value;
+        const char *pattern, *text;
+    } cases[] = {{1.0 / 3, "0%", "33%"},     {2.0 / 3, "0%", "67%"},    {0, "0%", "0%"},
+                 {1, "0%", "100%"},          {0.335, "0%", "34%"},      {-0.001, "0%", "0%"},
+                 {0.12345, "0.00%", "12.35%"}, {7, "0000", "0007"},     {12345, "00", "12345"},
+                 {-2.5, "00", "-03"},        {1.005, "0.00", "1.01"},   {9.999, "0.00", "10.00"},
+                 {3.1, "0.0#", "3.1"}};
+    for (const Case& c : cases) EXPECT_EQ(rt::Format(c.value, c.pattern), c.text) << c.pattern;
     EXPECT_EQ(ErrorOf([] { rt::Format(1, "abc"); }), 5);
 }
 
-TEST(TextTest, TrimAndCase) {
+TEST(TextTest, BooleansTrimAndCase) {
+    EXPECT_TRUE(rt::CBool(" TRUE "));
+    EXPECT_FALSE(rt::CBool("false"));
+    EXPECT_FALSE(rt::CBool("0"));
+    EXPECT_TRUE(rt::CBool("-1"));
+    EXPECT_EQ(ErrorOf([] { rt::CBool("yes"); }), 13);
     EXPECT_EQ(rt::Trim("  a b  "), "a b");
     EXPECT_EQ(rt::Trim("\ta\t"), "\ta\t"); // blanks only
     EXPECT_EQ(rt::UCase("abc \xC3\xA4"), "ABC \xC3\x84"); // ä -> Ä

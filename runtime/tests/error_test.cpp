@@ -8,6 +8,7 @@
 #include <iterator>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "rt/convert.h"
 #include "rt/error.h"
@@ -16,19 +17,14 @@
 
 namespace {
 
-TEST(ErrorTableTest, TextsOfKnownNumbersAndGaps) {
-    EXPECT_EQ(rt::ErrorText(13), "Type mismatch");
-    EXPECT_EQ(rt::ErrorText(6), "Overflow");
-    EXPECT_EQ(rt::ErrorText(53), "File not found");
-    EXPECT_EQ(rt::ErrorText(482), "Printer error");
-    EXPECT_EQ(rt::ErrorText(3), "Return without GoSub");
-    EXPECT_EQ(rt::ErrorText(31037), "Error loading from file");
+TEST(ErrorTableTest, TextsOfKnownNumbersGapsAndEveryEntry) {
+    for (auto [number, text] : {std::pair{13L, "Type mismatch"}, {6L, "Overflow"},
+                                {53L, "File not found"}, {482L, "Printer error"},
+                                {3L, "Return without GoSub"}, {31037L, "Error loading from file"}})
+        EXPECT_EQ(rt::ErrorText(number), text);
     for (long n : {1L, 4L, 8L, 12L, 32766L, 65535L, 65536L, -13L})
         EXPECT_EQ(rt::ErrorText(n), "Application-defined or object-defined error") << n;
     EXPECT_EQ(rt::ErrorText(0), ""); // "no error" has no message
-}
-
-TEST(ErrorTableTest, EveryEntryIsFound) {
     // Counting over every number finds each entry once; one out of order would be missed.
     size_t found = 0;
     for (long n = 1; n <= 65535; ++n) found += rt::ErrorText(n) != rt::kGenericErrorText;

@@ -4,17 +4,26 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "rt/error.h"
 #include "rt/forms.h"
 #include "rt/scripted_user.h"
 #include "rt/services.h"
+#include "test_support.h"
 
 namespace {
 
-RECT WindowRect(HWND h) {
+using namespace rt::test;
+
+// Where a window is on the screen, in pixels: "left,top widthxheight",
+// less the given origin.
+std::string ScreenBox(HWND h, POINT origin = {0, 0}) {
     RECT r{};
     GetWindowRect(h, &r);
-    return r;
+    return std::to_string(r.left - origin.x) + "," + std::to_string(r.top - origin.y) + " " +
+           std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
 }
 
 class PlainForm : public rt::Form {
@@ -24,19 +33,21 @@ class PlainForm : public rt::Form {
         ClientSize(6000, 3000);
     }
     rt::CommandButton cmdOK{*this};
-    int loads = 0, resizes = 0, activates = 0;
+    int loads = 0, resizes = 0, unloads = 0;
     int cancelQuery = 0, cancelUnload = 0;
     std::vector<int> queryModes;
 
   protected:
     void Form_Load() override { ++loads; }
     void Form_Resize() override { ++resizes; }
-    void Form_Activate() override { ++activates; }
     void Form_QueryUnload(int& Cancel, int UnloadMode) override {
         queryModes.push_back(UnloadMode);
         Cancel = cancelQuery;
     }
-    void Form_Unload(int& Cancel) override { Cancel = cancelUnload; }
+    void Form_Unload(int& Cancel) override {
+        ++unloads;
+        Cancel = cancelUnload;
+    }
 };
 
 TEST(FormGeometry, OuterAndInnerSizesInTwips) {
@@ -54,15 +65,9 @@ TEST(FormGeometry, OuterAndInnerSizesInTwips) {
     EXPECT_EQ(f.ScaleHeight(), 3000);
     EXPECT_EQ(f.Width(), designW);
     EXPECT_EQ(f.Height(), designH);
-    RECT r = WindowRect(f.hWnd());
-    EXPECT_EQ((r.right - r.left) * 15, f.Width());
 
     f.Move(1500, 750, 7500, 4500);
-    r = WindowRect(f.hWnd());
-    EXPECT_EQ(r.left, 100);
-    EXPECT_EQ(r.top, 50);
-    EXPECT_EQ(r.right - r.left, 500);
-    EXPECT_EQ(r.bottom - r.top, 300);
+    EXPECT_EQ(ScreenBox(f.hWnd()), "100,50 500x300");
     EXPECT_EQ(f.Width(), 7500);
     EXPECT_LT(f.ScaleHeight(), 4500);
 
@@ -73,20 +78,11 @@ TEST(FormGeometry, OuterAndInnerSizesInTwips) {
 
     // Controls are placed in twips relative to the form's client area.
     f.cmdOK.Move(300, 150, 1500, 450);
-    RECT c = WindowRect(f.cmdOK.hWnd());
     POINT origin{0, 0};
     ClientToScreen(f.hWnd(), &origin);
-    EXPECT_EQ(c.left - origin.x, 20);
-    EXPECT_EQ(c.top - origin.y, 10);
-    EXPECT_EQ(c.right - c.left, 100);
-    EXPECT_EQ(c.bottom - c.top, 30);
+    EXPECT_EQ(ScreenBox(f.cmdOK.hWnd(), origin), "20,10 100x30");
 
-    try {
-        f.cmdOK.Width(-1);
-        ADD_FAILURE() << "a negative width was accepted";
-    } catch (const rt::Error& e) {
-        EXPECT_EQ(e.Number, 380);
-    }
+    EXPECT_EQ(ErrorOf([&] { f.cmdOK.Width(-1); }), 380);
     EXPECT_EQ(f.cmdOK.Width(), 1500);
     f.Unload();
 }
@@ -96,7 +92,8 @@ TEST(FormGeometry, CentredStartAndResizeEvent) {
     f.StartUpPosition(rt::vbStartUpScreen);
     f.Show();
     rt::DoEvents();
-    RECT r = WindowRect(f.hWnd());
+    RECT r{};
+    GetWindowRect(f.hWnd(), &r);
     int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
     EXPECT_NEAR((r.left + r.right) / 2, cx / 2, 1);
     EXPECT_NEAR((r.top + r.bottom) / 2, cy / 2, 1);
@@ -109,8 +106,10 @@ TEST(FormGeometry, CentredStartAndResizeEvent) {
 }
 
 TEST(FormLifecycle, UnloadCancelKeepsTheFormAndCloseBoxGivesMode0) {
-    PlainForm f;
+    PlainForm f, other("  Other");
+    other.Load();
     f.Show();
+    EXPECT_EQ(rt::Forms(), (std::vector<rt::Form*>{&other, &f})); // in load order
     f.cancelUnload = 1;
     EXPECT_FALSE(f.Unload());
     EXPECT_TRUE(f.Loaded());
@@ -130,7 +129,7 @@ TEST(FormLifecycle, UnloadCancelKeepsTheFormAndCloseBoxGivesMode0) {
     EXPECT_FALSE(f.Loaded());
     EXPECT_FALSE(IsWindow(old));
     EXPECT_EQ(f.cmdOK.hWnd(), nullptr);
-    for (rt::Form* loaded : rt::Forms()) EXPECT_NE(loaded, &f);
+    EXPECT_EQ(rt::Forms(), std::vector<rt::Form*>{&other});
 
     // Loading again builds a fresh window and runs Form_Load again.
     f.Show();
@@ -138,41 +137,33 @@ TEST(FormLifecycle, UnloadCancelKeepsTheFormAndCloseBoxGivesMode0) {
     EXPECT_NE(f.cmdOK.hWnd(), nullptr);
     EXPECT_EQ(f.loads, 2);
     f.Unload();
-}
-
-TEST(FormLifecycle, FormsListsLoadedFormsInLoadOrder) {
-    PlainForm a("  A"), b("  B");
-    b.Load();
-    a.Load();
-    std::vector<rt::Form*> forms = rt::Forms();
-    ASSERT_EQ(forms.size(), 2u);
-    EXPECT_EQ(forms[0], &b);
-    EXPECT_EQ(forms[1], &a);
-    b.Unload();
-    forms = rt::Forms();
-    ASSERT_EQ(forms.size(), 1u);
-    EXPECT_EQ(forms[0], &a);
-    a.Unload();
+    other.Unload();
     EXPECT_TRUE(rt::Forms().empty());
 }
 
-TEST(ModalForm, OwnerIsDisabledWhileTheModalFormRuns) {
+TEST(ModalForm, RunsWithTheOwnerDisabledAndIsUnloadedAfter) {
     rt::ScriptedUser user;
     PlainForm owner("  Owner"), dialog("  Dialog");
     owner.Show();
     bool ownerEnabledDuring = true, dialogVisible = false;
     user.OnModal([&](rt::Form& f) {
         ownerEnabledDuring = IsWindowEnabled(owner.hWnd()) != FALSE;
-        dialogVisible = f.Visible();
-        EXPECT_EQ(&f, &dialog);
-        f.Unload();
+        dialogVisible = f.Visible() && &f == &dialog;
     });
     dialog.Show(rt::vbModal);
     EXPECT_TRUE(dialogVisible);
     EXPECT_FALSE(ownerEnabledDuring);
     EXPECT_TRUE(IsWindowEnabled(owner.hWnd()));
     EXPECT_FALSE(dialog.Loaded());
-    ASSERT_EQ(user.Boxes.size(), 1u);
+
+    // A handler that closes the form itself; then none queued at all.
+    user.OnModal([](rt::Form& f) { f.Unload(); });
+    dialog.Show(rt::vbModal);
+    dialog.Show(rt::vbModal);
+    EXPECT_FALSE(dialog.Loaded());
+    EXPECT_EQ(dialog.unloads, 3);
+    EXPECT_EQ(user.Unanswered, 1);
+    ASSERT_EQ(user.Boxes.size(), 3u);
     EXPECT_EQ(user.Boxes[0].What, rt::ScriptedUser::Kind::ModalForm);
     EXPECT_EQ(user.Boxes[0].Prompt, "  Dialog");
 
@@ -259,13 +250,14 @@ std::wstring MenuString(HMENU menu, UINT id, UINT flag = MF_BYCOMMAND) {
     return buf;
 }
 
-TEST(Menus, StateIsKeptOnTheRealMenu) {
+using Menus = FormFixture<MenuForm>;
+
+TEST_F(Menus, StateIsKeptOnTheRealMenu) {
     EXPECT_EQ(rt::ShortcutText(rt::ShortcutCtrl('A')), "Ctrl+A");
     EXPECT_EQ(rt::ShortcutText(rt::ShortcutF(12)), "F12");
     EXPECT_EQ(rt::ShortcutText(rt::kShortcutDel), "Del");
 
-    MenuForm f;
-    f.Load();
+    MenuForm& f = form;
     HMENU bar = GetMenu(f.hWnd());
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(GetMenuItemCount(bar), 2); // the hidden pop-up is not on the bar
@@ -278,7 +270,6 @@ TEST(Menus, StateIsKeptOnTheRealMenu) {
     f.mnuOptionsCopy.Checked(false);
     f.mnuFileList.Enabled(false);
     f.mnuFileExit.Caption("&Quit");
-    EXPECT_FALSE(f.mnuOptionsCopy.Checked());
     EXPECT_FALSE(GetMenuState(bar, f.mnuOptionsCopy.Id(), MF_BYCOMMAND) & MF_CHECKED);
     EXPECT_TRUE(GetMenuState(bar, f.mnuFileList.Id(), MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_EQ(MenuString(bar, f.mnuFileExit.Id()), L"&Quit");
@@ -295,60 +286,39 @@ TEST(Menus, StateIsKeptOnTheRealMenu) {
     EXPECT_TRUE(GetMenuState(bar, f.mnuFileList.Id(), MF_BYCOMMAND) & MF_GRAYED);
     f.mnuFileExit.Visible(false);
     EXPECT_EQ(GetMenuItemCount(GetSubMenu(GetMenu(f.hWnd()), 0)), 2);
-    f.Unload();
 }
 
-void PressKey(HWND target, WORD vk, bool ctrl) {
-    BYTE saved[256], state[256];
-    GetKeyboardState(saved);
-    memcpy(state, saved, sizeof state);
-    state[VK_CONTROL] = ctrl ? 0x80 : 0;
-    SetKeyboardState(state);
-    PostMessageW(target, WM_KEYDOWN, vk, 1);
-    PostMessageW(target, WM_KEYUP, vk, static_cast<LPARAM>(static_cast<DWORD>(0xC0000001u)));
-    rt::DoEvents();
-    SetKeyboardState(saved);
-}
-
-TEST(Menus, ShortcutKeysRunTheItemsClick) {
-    MenuForm f;
-    f.Show();
-    rt::DoEvents();
+TEST_F(Menus, ShortcutKeysRunTheItemsClick) {
+    MenuForm& f = form;
     PressKey(f.hWnd(), 'L', true);
     EXPECT_EQ(f.listClicks, 1);
-    PressKey(f.hWnd(), 'L', false); // without Ctrl it is no shortcut
+    PressKey(f.hWnd(), 'L'); // without Ctrl it is no shortcut
     EXPECT_EQ(f.listClicks, 1);
-    PressKey(f.hWnd(), VK_F2, false);
+    PressKey(f.hWnd(), VK_F2);
     EXPECT_EQ(f.copyClicks, 1);
-    PressKey(f.hWnd(), VK_DELETE, false);
+    PressKey(f.hWnd(), VK_DELETE);
     EXPECT_EQ(f.delClicks, 1);
 
     f.mnuFileList.Enabled(false);
     PressKey(f.hWnd(), 'L', true);
     EXPECT_EQ(f.listClicks, 1);
     f.mnuOptions.Visible(false); // hidden menu: its shortcuts are gone
-    PressKey(f.hWnd(), VK_F2, false);
+    PressKey(f.hWnd(), VK_F2);
     EXPECT_EQ(f.copyClicks, 1);
-    f.Unload();
 }
 
-TEST(Menus, PopupMenuRunsTheChosenItem) {
-    MenuForm f;
+TEST_F(Menus, PopupMenuRunsTheChosenItem) {
+    MenuForm& f = form;
     int popClicks = 0;
     f.mnuPopCopy.Click = [&] { ++popClicks; };
-    f.Show();
-    rt::DoEvents();
     // The menu's own loop picks up the keys: the first entry, chosen.
-    static HWND target;
-    target = f.hWnd();
-    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        PostMessageW(target, WM_KEYDOWN, VK_DOWN, 1);
-        PostMessageW(target, WM_KEYDOWN, VK_RETURN, 1);
+    WhileModal keys([&] {
+        PostMessageW(f.hWnd(), WM_KEYDOWN, VK_DOWN, 1);
+        PostMessageW(f.hWnd(), WM_KEYDOWN, VK_RETURN, 1);
+        return true;
     });
     f.PopupMenu(f.mnuPop);
     EXPECT_EQ(popClicks, 1);
-    f.Unload();
 }
 
 TEST(Colours, SystemColoursResolve) {

@@ -1,68 +1,22 @@
 // The settings store, the clipboard, sequential files and the file system.
 #include <windows.h>
-#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <functional>
-#include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "rt/convert.h"
 #include "rt/error.h"
 #include "rt/services.h"
+#include "test_support.h"
 
 namespace {
 
+using namespace rt::test;
 using Lines = std::vector<std::string>;
-
-long ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const rt::Error& e) {
-        return e.Number;
-    }
-    return 0;
-}
-
-// A fresh folder under the temporary folder, removed with everything in it.
-class TempFolder {
-  public:
-    TempFolder() {
-        wchar_t tmp[MAX_PATH];
-        GetTempPathW(MAX_PATH, tmp);
-        static int counter = 0;
-        path_ = rt::Utf8(tmp) + "bw_services_" + std::to_string(++counter);
-        CreateDirectoryW(rt::Wide(path_).c_str(), nullptr);
-    }
-    ~TempFolder() {
-        rt::CloseAll();
-        std::wstring from = rt::Wide(path_) + L'\0';
-        SHFILEOPSTRUCTW op{};
-        op.wFunc = FO_DELETE;
-        op.pFrom = from.c_str();
-        op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-        SHFileOperationW(&op);
-    }
-    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
-    const std::string& Path() const { return path_; }
-
-  private:
-    std::string path_;
-};
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(rt::Wide(path).c_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes, DWORD attributes = 0) {
-    std::ofstream(rt::Wide(path).c_str(), std::ios::binary) << bytes;
-    if (attributes) SetFileAttributesW(rt::Wide(path).c_str(), attributes);
-}
 
 Lines ReadLines(const std::string& path) {
     Lines lines;
@@ -72,12 +26,23 @@ Lines ReadLines(const std::string& path) {
     return lines;
 }
 
-TEST(AppTest, PathIsTheProgramsFolder) {
+TEST(AppTest, PathScreenClipboardAndDate) {
     std::string path = rt::App().Path();
     ASSERT_FALSE(path.empty());
     EXPECT_NE(path.back(), '\\');
     EXPECT_TRUE(rt::FileExists(path + "\\runtime_tests.exe"));
     EXPECT_EQ(rt::Screen::Width(), GetSystemMetrics(SM_CXSCREEN) * 15L); // 96 pixels per inch
+
+    rt::Clipboard::SetText("Type mismatch \xE2\x82\xAC");
+    EXPECT_EQ(rt::Clipboard::GetText(), "Type mismatch \xE2\x82\xAC");
+    rt::Clipboard::Clear();
+    EXPECT_EQ(rt::Clipboard::GetText(), "");
+
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    std::string date = rt::DateShort();
+    EXPECT_NE(date.find(std::to_string(now.wYear % 100)), std::string::npos) << date;
+    EXPECT_EQ(date.find('\0'), std::string::npos);
 }
 
 TEST(SettingsTest, RoundTripDefaultsAndDelete) {
@@ -106,13 +71,6 @@ TEST(SettingsTest, RoundTripDefaultsAndDelete) {
     rt::DeleteSetting(app);
     EXPECT_EQ(rt::GetSetting(app, "Other", "Empty", "d"), "d");
     EXPECT_EQ(ErrorOf([&] { rt::SaveSetting(app, "Settings", "", "x"); }), 5);
-}
-
-TEST(ClipboardTest, TextInAndOut) {
-    rt::Clipboard::SetText("Type mismatch \xE2\x82\xAC");
-    EXPECT_EQ(rt::Clipboard::GetText(), "Type mismatch \xE2\x82\xAC");
-    rt::Clipboard::Clear();
-    EXPECT_EQ(rt::Clipboard::GetText(), "");
 }
 
 TEST(SequentialFileTest, WrittenLinesEndInCrLfInTheAnsiCodePage) {
@@ -216,12 +174,12 @@ TEST(FileSystemTest, KillCopyAndLength) {
 
 TEST(FileSystemTest, DirHonoursTheAttributeMask) {
     TempFolder dir;
-    WriteBytes(dir / "normal.txt", "x");
-    WriteBytes(dir / "readonly.txt", "x", FILE_ATTRIBUTE_READONLY);
-    WriteBytes(dir / "archive.dat", "x", FILE_ATTRIBUTE_ARCHIVE);
-    WriteBytes(dir / "hidden.txt", "x", FILE_ATTRIBUTE_HIDDEN);
-    WriteBytes(dir / "system.txt", "x", FILE_ATTRIBUTE_SYSTEM);
-    WriteBytes(dir / "both.txt", "x", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    for (auto [name, attributes] :
+         {std::pair<const char*, DWORD>{"normal.txt", 0}, {"readonly.txt", FILE_ATTRIBUTE_READONLY},
+          {"archive.dat", FILE_ATTRIBUTE_ARCHIVE}, {"hidden.txt", FILE_ATTRIBUTE_HIDDEN},
+          {"system.txt", FILE_ATTRIBUTE_SYSTEM},
+          {"both.txt", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM}})
+        WriteBytes(dir / name, "x", attributes);
     CreateDirectoryW(rt::Wide(dir / "folder").c_str(), nullptr);
     auto names = [](const std::string& pattern, int mask) {
         Lines n = rt::Dir(pattern, mask);
@@ -242,18 +200,13 @@ TEST(FileSystemTest, DirHonoursTheAttributeMask) {
     EXPECT_EQ(names(dir / "nothing\\*", 39), Lines{});
 }
 
-TEST(FileSystemTest, CurrentFolderAndDate) {
+TEST(FileSystemTest, CurrentFolder) {
     TempFolder dir;
     std::string before = rt::CurDir();
     rt::ChDir(dir.Path());
     EXPECT_EQ(lstrcmpiW(rt::Wide(rt::CurDir()).c_str(), rt::Wide(dir.Path()).c_str()), 0);
     EXPECT_EQ(ErrorOf([&] { rt::ChDir(dir / "missing"); }), 76);
     rt::ChDir(before);
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    std::string date = rt::DateShort();
-    EXPECT_NE(date.find(std::to_string(now.wYear % 100)), std::string::npos) << date;
-    EXPECT_EQ(date.find('\0'), std::string::npos);
 }
 
 } // namespace

@@ -1,0 +1,179 @@
+// The shared test helpers.
+#include "test_support.h"
+
+#include <shellapi.h>
+#include <winspool.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "rt/convert.h"
+#include "rt/error.h"
+
+namespace rt::test {
+
+long ErrorOf(const std::function<void()>& f, std::string* description) {
+    try {
+        f();
+    } catch (const Error& e) {
+        if (description) *description = e.Description;
+        return e.Number;
+    }
+    return 0;
+}
+
+TempFolder::TempFolder() {
+    wchar_t tmp[MAX_PATH];
+    GetTempPathW(MAX_PATH, tmp);
+    static int counter = 0;
+    path_ = Utf8(tmp) + "bw_test_" + std::to_string(GetCurrentProcessId()) + "_" +
+            std::to_string(++counter);
+    CreateDirectoryW(Wide(path_).c_str(), nullptr);
+}
+
+TempFolder::~TempFolder() {
+    CloseAll();
+    std::wstring from = Wide(path_) + L'\0';
+    SHFILEOPSTRUCTW op{};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFileOperationW(&op);
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(Wide(path).c_str(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes, DWORD attributes) {
+    std::ofstream(Wide(path).c_str(), std::ios::binary) << bytes;
+    if (attributes) SetFileAttributesW(Wide(path).c_str(), attributes);
+}
+
+bool HaveDefaultPrinter() {
+    DWORD size = 0;
+    GetDefaultPrinterW(nullptr, &size);
+    return size > 0;
+}
+
+std::string WindowText(HWND w) {
+    wchar_t text[1024] = {};
+    GetWindowTextW(w, text, 1024);
+    return Utf8(text);
+}
+
+HWND Child(HWND parent, const wchar_t* cls, const wchar_t* text) {
+    return FindWindowExW(parent, nullptr, cls, text);
+}
+
+HWND Descendant(HWND parent, const wchar_t* cls) {
+    struct Search {
+        const wchar_t* cls;
+        HWND found;
+    } search{cls, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            wchar_t name[64] = {};
+            GetClassNameW(w, name, 64);
+            if (lstrcmpiW(name, s->cls) != 0) return TRUE;
+            s->found = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindShownWindow(const std::string& caption, DWORD processId) {
+    const std::wstring text = Wide(caption);
+    for (HWND w = FindWindowExW(nullptr, nullptr, nullptr, text.c_str()); w;
+         w = FindWindowExW(nullptr, w, nullptr, text.c_str())) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid == processId && IsWindowVisible(w)) return w;
+    }
+    return nullptr;
+}
+
+HWND FindShownDialog() {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM p) -> BOOL {
+            wchar_t cls[16] = {};
+            GetClassNameW(w, cls, 16);
+            if (!IsWindowVisible(w) || lstrcmpW(cls, L"#32770") != 0) return TRUE;
+            *reinterpret_cast<HWND*>(p) = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+void PressButton(HWND dialog, int id) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void PostKey(HWND target, WORD vk) {
+    PostMessageW(target, WM_KEYDOWN, vk, 1);
+    PostMessageW(target, WM_KEYUP, vk, static_cast<LPARAM>(static_cast<DWORD>(0xC0000001u)));
+}
+
+void PressKey(HWND target, WORD vk, bool ctrl) {
+    BYTE saved[256], state[256];
+    GetKeyboardState(saved);
+    memcpy(state, saved, sizeof state);
+    state[VK_CONTROL] = ctrl ? 0x80 : 0;
+    SetKeyboardState(state);
+    PostKey(target, vk);
+    DoEvents();
+    SetKeyboardState(saved);
+}
+
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start >= timeoutMs) return false;
+        DoEvents();
+        Sleep(50);
+    }
+    return true;
+}
+
+namespace {
+
+std::function<bool()> step;
+UINT_PTR timer = 0;
+int tries = 0;
+
+void Stop() {
+    if (timer) KillTimer(nullptr, timer);
+    timer = 0;
+}
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (!timer) return;
+    if (step()) {
+        Stop();
+    } else if (++tries > 200) {
+        Stop();
+        ADD_FAILURE() << "the modal window never became ready";
+        if (HWND w = GetActiveWindow()) PostMessageW(w, WM_CLOSE, 0, 0);
+    }
+}
+
+} // namespace
+
+WhileModal::WhileModal(std::function<bool()> s) {
+    Stop();
+    step = std::move(s);
+    tries = 0;
+    timer = SetTimer(nullptr, 0, 50, &Tick);
+}
+
+WhileModal::~WhileModal() { Stop(); }
+
+} // namespace rt::test

@@ -1,0 +1,101 @@
+// What the test programs of every module share: the number of a raised error,
+// the real user for a scope, temporary folders and files, finding and pressing
+// windows, driving a modal box from a timer, waiting with a time limit, and a
+// fixture that shows a small form.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "rt/interaction.h"
+#include "rt/services.h"
+
+namespace rt::test {
+
+// The number of the runtime error `f` raises, 0 when it raises none; the
+// error's description too when asked.
+long ErrorOf(const std::function<void()>& f, std::string* description = nullptr);
+
+// The real user (real boxes and dialogs, the real printer) for a scope.
+class RealUser {
+  public:
+    RealUser() : previous_(&CurrentUser()) { SetUser(nullptr); }
+    ~RealUser() { SetUser(previous_); }
+    RealUser(const RealUser&) = delete;
+    RealUser& operator=(const RealUser&) = delete;
+
+  private:
+    User* previous_;
+};
+
+// A fresh folder under the temporary folder; on destruction every file the
+// program has open is closed and the folder goes with all that is in it.
+class TempFolder {
+  public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+    const std::string& Path() const { return path_; }
+
+  private:
+    std::string path_;
+};
+
+std::string ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::string& bytes, DWORD attributes = 0);
+
+bool HaveDefaultPrinter();
+
+// ---- Windows
+
+std::string WindowText(HWND w);
+// A direct child of a class (and with a text, when given).
+HWND Child(HWND parent, const wchar_t* cls, const wchar_t* text = nullptr);
+// The first window of a class anywhere below a window.
+HWND Descendant(HWND parent, const wchar_t* cls);
+// A visible top-level window with this caption in a process (this one by default).
+HWND FindShownWindow(const std::string& caption, DWORD processId = GetCurrentProcessId());
+// This thread's visible dialog box, whatever its caption.
+HWND FindShownDialog();
+
+// Posts the click of a dialog's button, as the button itself reports it.
+void PressButton(HWND dialog, int id);
+// Posts a key's down and up to a window (for a box's own loop to pick up).
+void PostKey(HWND target, WORD vk);
+// Posts a key, Ctrl held or not, and lets the program's loop handle it.
+void PressKey(HWND target, WORD vk, bool ctrl = false);
+
+// Lets the program's messages run until `done` holds or `timeoutMs` has passed;
+// whether it came to hold.
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 20000);
+
+// Runs `step` from a thread timer while a modal loop (a box, a dialog, a menu)
+// runs, until it returns true, meaning it found what it looked for and acted.
+// One that never does fails the test after about ten seconds and closes the
+// active window, so that no test hangs. One at a time.
+class WhileModal {
+  public:
+    explicit WhileModal(std::function<bool()> step);
+    ~WhileModal();
+    WhileModal(const WhileModal&) = delete;
+    WhileModal& operator=(const WhileModal&) = delete;
+};
+
+// A fixture with a form of type F shown for each test and unloaded after it.
+template <class F> class FormFixture : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        form.Show();
+        DoEvents();
+    }
+    void TearDown() override { form.Unload(); }
+    F form;
+};
+
+} // namespace rt::test
