@@ -177,28 +177,29 @@ void ListViewer::mnuOptionsAlwaysOnTop_Click() {
     SetAlwaysOnTop(hWnd(), mnuOptionsAlwaysOnTop.Checked() ? vbTrue : vbFalse);
 }
 
-void ListViewer::mnuOptionsBackColor_Click() {
+// The colour dialog, starting from the given colour; false on Cancel or any
+// other failure, which leaves the colour as it was.
+bool ListViewer::PickColor(long& color) {
     try {
         CD1.CancelError = true;
-        CD1.Color = Display.BackColor();
+        CD1.Color = color;
         CD1.Flags = rt::cdlCCRGBInit | rt::cdlCCFullOpen;
         CD1.ShowColor();
-        Display.BackColor(CD1.Color);
+        color = CD1.Color;
+        return true;
     } catch (const rt::Error&) {
-        // Cancel or any other failure: the list keeps its colour.
+        return false;
     }
 }
 
+void ListViewer::mnuOptionsBackColor_Click() {
+    long color = Display.BackColor();
+    if (PickColor(color)) Display.BackColor(color);
+}
+
 void ListViewer::mnuOptionsForeColor_Click() {
-    try {
-        CD1.CancelError = true;
-        CD1.Color = Display.ForeColor();
-        CD1.Flags = rt::cdlCCRGBInit | rt::cdlCCFullOpen;
-        CD1.ShowColor();
-        Display.ForeColor(CD1.Color);
-    } catch (const rt::Error&) {
-        // Cancel or any other failure: the text keeps its colour.
-    }
+    long color = Display.ForeColor();
+    if (PickColor(color)) Display.ForeColor(color);
 }
 
 void ListViewer::mnuOptionsFont_Click() {

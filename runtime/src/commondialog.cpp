@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "fonts.h"
 #include "handles.h"
 #include "real_user.h"
 #include "rt/convert.h"
@@ -122,17 +123,10 @@ bool ShowFont(CommonDialog& d) {
     wantScreen = !usePrinter;
     // The dialog reads the height in the resolution of the device whose fonts it lists.
     HDC device = usePrinter ? static_cast<HDC>(printer) : static_cast<HDC>(screen);
-    LOGFONTW lf{};
-    if (d.FontSize > 0)
-        lf.lfHeight = -MulDiv(static_cast<int>(d.FontSize * 10 + 0.5),
-                              GetDeviceCaps(device, LOGPIXELSY), 720);
-    lf.lfWeight = d.FontBold ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = d.FontItalic;
-    lf.lfUnderline = d.FontUnderline;
-    lf.lfStrikeOut = d.FontStrikethru;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    std::wstring face = Wide(d.FontName);
-    lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+    LOGFONTW lf = detail::LogFontFor(
+        Font{d.FontName, d.FontSize, d.FontBold, d.FontItalic, d.FontUnderline, d.FontStrikethru},
+        device);
+    if (d.FontSize <= 0) lf.lfHeight = 0; // no size given: the dialog picks one
 
     CHOOSEFONTW cf{};
     cf.lStructSize = sizeof cf;

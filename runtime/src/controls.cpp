@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "fonts.h"
 #include "forms_internal.h"
 #include "rt/convert.h"
 #include "rt/services.h"
@@ -41,12 +42,8 @@ UINT NextControlId() {
 
 HFONT CreateFontHandle(const rt::Font& font) {
     WindowDC screen(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    int height = -MulDiv(static_cast<int>(std::lround(font.Size * 10)), dpi, 720);
-    return CreateFontW(height, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic,
-                       font.Underline, font.Strikethru, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                       Wide(font.Name).c_str());
+    LOGFONTW lf = LogFontFor(font, screen);
+    return CreateFontIndirectW(&lf);
 }
 
 void PaintContainer(Container& c, HDC dc) {

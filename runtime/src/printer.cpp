@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "fonts.h"
 #include "handles.h"
 #include "real_user.h"
 #include "rt/convert.h"
@@ -72,16 +73,7 @@ std::vector<char> JobSettings(const std::wstring& name, const PrintJob& job) {
 }
 
 HFONT CreateJobFont(HDC dc, const Font& font) {
-    LOGFONTW lf{};
-    lf.lfHeight = -MulDiv(static_cast<int>(font.Size * 10 + 0.5), GetDeviceCaps(dc, LOGPIXELSY),
-                          720);
-    lf.lfWeight = font.Bold ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = font.Italic;
-    lf.lfUnderline = font.Underline;
-    lf.lfStrikeOut = font.Strikethru;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    std::wstring face = Wide(font.Name);
-    lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+    LOGFONTW lf = detail::LogFontFor(font, dc);
     return CreateFontIndirectW(&lf);
 }
 

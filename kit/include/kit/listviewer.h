@@ -75,6 +75,7 @@ class ListViewer : public rt::Form {
 
   private:
     void SetToolTip();
+    bool PickColor(long& color);
     const ListViewerConfig config_; // a copy: the host may pass a temporary
     rt::MenuItem& showInfo_;
 };
