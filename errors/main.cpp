@@ -4,7 +4,7 @@
 #include <kit/about.h>
 #include <rt.h>
 
-#include "frmmain.h"
+#include "frmMain.h"
 
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR, int) {
     rt::Initialize(hInstance);

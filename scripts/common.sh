@@ -41,13 +41,14 @@ build() {
   cmake --build "$BUILD" -j"$(nproc)" "$@"
 }
 
-# Where the tests run 64-bit, the 32-bit programs are still built, to show
-# that the deliverables build as the 32-bit programs they are meant to be.
-build_i686_programs() {
+# Where the tests run 64-bit, every 32-bit target (programs, tests and
+# benchmarks) is still built, so that nothing that breaks only the 32-bit
+# deliverables can pass unseen.
+build_i686_all() {
   [ "$ARCH" = i686 ] && return
   cmake -S "$ROOT" -B "$BUILD-i686" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw.cmake" \
         -DBENCHWARE_ARCH=i686 -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build "$BUILD-i686" -j"$(nproc)" --target "$@"
+  cmake --build "$BUILD-i686" -j"$(nproc)" "$@"
 }
 
 # A 32-bit prefix whose processes share one virtual desktop of 1024 x 768.

@@ -6,7 +6,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 prog="${1:-}"
 if [ -z "$prog" ]; then
-  echo "usage: scripts/run.sh PROGRAM (Faultbook or Glyphdeck)" >&2
+  echo "usage: scripts/run.sh PROGRAM (Faultbook, Glyphdeck, Tunebox, Decorum, Tallyman, Sweeper, Paneherd or Huepick)" >&2
   exit 2
 fi
 setup

@@ -211,21 +211,23 @@ TEST_F(GlyphdeckTest, PrintTextNeverHoldsFewerThanTwoARow) {
     EXPECT_EQ(nothing[0].Style, rt::vbExclamation);
 }
 
+int g_fills = 0; // lists cleared on this thread: one per chart fill
+
+LRESULT CALLBACK CountFills(int code, WPARAM wp, LPARAM lp) {
+    if (code == HC_ACTION && reinterpret_cast<const CWPSTRUCT*>(lp)->message == LB_RESETCONTENT)
+        ++g_fills;
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
 TEST_F(GlyphdeckTest, StoredUnfilteredStartFillsOnceAndRoundsTheFontSize) {
     rt::SaveSetting("Glyphdeck", "Settings", "FilterNonVisible", "False");
     rt::SaveSetting("Glyphdeck", "Settings", "FontSize", "9.75");
-    static int fills = 0; // lists cleared on this thread: one per chart fill
-    fills = 0;
-    HOOKPROC count = [](int code, WPARAM wp, LPARAM lp) -> LRESULT {
-        if (code == HC_ACTION && reinterpret_cast<const CWPSTRUCT*>(lp)->message == LB_RESETCONTENT)
-            ++fills;
-        return CallNextHookEx(nullptr, code, wp, lp);
-    };
-    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, count, nullptr, GetCurrentThreadId());
+    g_fills = 0;
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, CountFills, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
     frmMain& main = Start();
     UnhookWindowsHookEx(hook);
-    EXPECT_EQ(fills, 1) << "the chart is filled once at start-up";
+    EXPECT_EQ(g_fills, 1) << "the chart is filled once at start-up";
     EXPECT_FALSE(main.mnuOptionsNonVis.Checked());
     EXPECT_EQ(main.Display.ListCount(), 256);
     EXPECT_EQ(Filtered(main), 0);

@@ -9,7 +9,7 @@
 
 #include <rt.h>
 
-#include "frmmain.h"
+#include "frmMain.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <rt.h>
 #include <rt/scripted_user.h>
 
-#include "frmmain.h"
-#include "frmtext.h"
+#include "frmMain.h"
+#include "frmText.h"
 #include "test_support.h"
 
 namespace faultbook {

@@ -280,24 +280,25 @@ TEST_F(ListViewerCommands, ResizeFollowsTheWindowAndSkipsWhatDoesNotFit) {
     EXPECT_EQ(host.Display.Width(), host.Width() - 330);
 }
 
+bool g_popped = false;
+
+LRESULT CALLBACK WatchPopups(int code, WPARAM wp, LPARAM lp) {
+    if (code >= 0 && reinterpret_cast<CWPSTRUCT*>(lp)->message == WM_INITMENUPOPUP) g_popped = true;
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
 TEST_F(ListViewerCommands, CopyRightClickAndAlwaysOnTop) {
     host.mnuEditCopy.Click();
     EXPECT_EQ(host.copies, 1);
 
     // A right button pops the menu up; Esc, already waiting, closes it again.
-    static bool popped = false;
-    HOOKPROC watch = [](int code, WPARAM wp, LPARAM lp) -> LRESULT {
-        if (code >= 0 && reinterpret_cast<CWPSTRUCT*>(lp)->message == WM_INITMENUPOPUP)
-            popped = true;
-        return CallNextHookEx(nullptr, code, wp, lp);
-    };
-    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, watch, nullptr, GetCurrentThreadId());
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, WatchPopups, nullptr, GetCurrentThreadId());
     host.Display_MouseDown(rt::vbLeftButton, 0, 10, 10);
-    EXPECT_FALSE(popped);
+    EXPECT_FALSE(g_popped);
     PostMessageW(host.hWnd(), WM_KEYDOWN, VK_ESCAPE, 0);
     host.Display_MouseDown(rt::vbRightButton, 0, 10, 10);
     UnhookWindowsHookEx(hook);
-    EXPECT_TRUE(popped);
+    EXPECT_TRUE(g_popped);
     EXPECT_FALSE(host.mnuPop.Visible());
 
     for (bool on : {true, false}) {

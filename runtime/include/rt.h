@@ -7,5 +7,6 @@
 #include "rt/font.h"
 #include "rt/forms.h"
 #include "rt/interaction.h"
+#include "rt/picture.h"
 #include "rt/printer.h"
 #include "rt/services.h"

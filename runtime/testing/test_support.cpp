@@ -67,22 +67,35 @@ HWND Child(HWND parent, const wchar_t* cls, const wchar_t* text) {
     return FindWindowExW(parent, nullptr, cls, text);
 }
 
+namespace {
+
+struct ClassSearch {
+    const wchar_t* cls;
+    HWND found;
+};
+
+BOOL CALLBACK MatchClass(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<ClassSearch*>(p);
+    wchar_t name[64] = {};
+    GetClassNameW(w, name, 64);
+    if (lstrcmpiW(name, s->cls) != 0) return TRUE;
+    s->found = w;
+    return FALSE;
+}
+
+BOOL CALLBACK MatchShownDialog(HWND w, LPARAM p) {
+    wchar_t cls[16] = {};
+    GetClassNameW(w, cls, 16);
+    if (!IsWindowVisible(w) || lstrcmpW(cls, L"#32770") != 0) return TRUE;
+    *reinterpret_cast<HWND*>(p) = w;
+    return FALSE;
+}
+
+} // namespace
+
 HWND Descendant(HWND parent, const wchar_t* cls) {
-    struct Search {
-        const wchar_t* cls;
-        HWND found;
-    } search{cls, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            wchar_t name[64] = {};
-            GetClassNameW(w, name, 64);
-            if (lstrcmpiW(name, s->cls) != 0) return TRUE;
-            s->found = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ClassSearch search{cls, nullptr};
+    EnumChildWindows(parent, MatchClass, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -99,16 +112,7 @@ HWND FindShownWindow(const std::string& caption, DWORD processId) {
 
 HWND FindShownDialog() {
     HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM p) -> BOOL {
-            wchar_t cls[16] = {};
-            GetClassNameW(w, cls, 16);
-            if (!IsWindowVisible(w) || lstrcmpW(cls, L"#32770") != 0) return TRUE;
-            *reinterpret_cast<HWND*>(p) = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), MatchShownDialog, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 

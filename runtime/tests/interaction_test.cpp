@@ -150,20 +150,19 @@ TEST(PrinterObjectTest, EndDocHandsOverOneJobAsPrintedOrRaises482) {
 
 // ---- The real boxes, driven from a timer the way another program would.
 
+int CALLBACK TakeTrueTypeFace(const LOGFONTW* lf, const TEXTMETRICW*, DWORD type, LPARAM p) {
+    if (!(type & TRUETYPE_FONTTYPE) || lf->lfFaceName[0] == L'@') return 1;
+    *reinterpret_cast<std::wstring*>(p) = lf->lfFaceName;
+    return 0;
+}
+
 // A scalable face this machine has, for the font dialog to find.
 std::string SomeTrueTypeFace() {
     std::wstring face;
     HDC dc = GetDC(nullptr);
     LOGFONTW query{};
     query.lfCharSet = DEFAULT_CHARSET;
-    EnumFontFamiliesExW(
-        dc, &query,
-        [](const LOGFONTW* lf, const TEXTMETRICW*, DWORD type, LPARAM p) -> int {
-            if (!(type & TRUETYPE_FONTTYPE) || lf->lfFaceName[0] == L'@') return 1;
-            *reinterpret_cast<std::wstring*>(p) = lf->lfFaceName;
-            return 0;
-        },
-        reinterpret_cast<LPARAM>(&face), 0);
+    EnumFontFamiliesExW(dc, &query, TakeTrueTypeFace, reinterpret_cast<LPARAM>(&face), 0);
     ReleaseDC(nullptr, dc);
     return rt::Utf8(face);
 }

@@ -1,10 +1,10 @@
-#include "frmmain.h"
+#include "frmMain.h"
 
 #include <vector>
 
 #include <kit/kit.h>
 
-#include "frmtext.h"
+#include "frmText.h"
 #include "viewers.h"
 
 namespace faultbook {

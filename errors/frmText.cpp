@@ -1,4 +1,4 @@
-#include "frmtext.h"
+#include "frmText.h"
 
 namespace faultbook {
 

@@ -1,0 +1,32 @@
+// The label: a caption, optionally sized to its text or transparent.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "control.h"
+
+namespace rt {
+
+class Label : public Control {
+  public:
+    using Control::Control;
+    const std::string& Caption() const { return caption_; }
+    void Caption(const std::string& text);
+    void AutoSize(bool v);
+    void WordWrap(bool v) { wordWrap_ = v; }
+    void Alignment(int v) { alignment_ = v; }
+    void BackStyle(int v) { transparent_ = v == 0; } // 0 transparent, 1 opaque
+    std::function<void()> Click;
+    void Create() override;
+    void OnCommand(WORD code) override;
+    LRESULT OnColor(HDC dc) override;
+
+  private:
+    void Fit();
+    std::string caption_;
+    bool autoSize_ = false, wordWrap_ = false, transparent_ = false;
+    int alignment_ = vbLeftJustify;
+};
+
+} // namespace rt

@@ -1,0 +1,67 @@
+// The picture box used as a drawing surface.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "control.h"
+
+namespace rt {
+
+// A picture box used as a drawing surface. Scale units are twips.
+class PictureBox : public Control {
+  public:
+    explicit PictureBox(Container& parent);
+    ~PictureBox() override;
+    bool AutoRedraw() const { return autoRedraw_; }
+    void AutoRedraw(bool v);
+    void AutoSize(bool v) { autoSize_ = v; }
+    void BorderStyle(int v) { border_ = v; } // 0 none, 1 fixed single
+    void ClearPicture();                     // Picture = empty picture
+    void Picture(HBITMAP bitmap);            // takes ownership
+    double ScaleWidth() const;
+    double ScaleHeight() const;
+    double CurrentX() const { return curX_; }
+    void CurrentX(double v) { curX_ = v; }
+    double CurrentY() const { return curY_; }
+    void CurrentY(double v) { curY_ = v; }
+    // Line (x1, y1)-(x2, y2), color[, B[F]]: a line, a box or a filled box.
+    void Line(double x1, double y1, double x2, double y2, long color, bool box = false,
+              bool fill = false);
+    void Cls();
+    void Print(const std::string& text); // at CurrentX, CurrentY; moves to the next line
+    double TextWidth(const std::string& text);
+    double TextHeight(const std::string& text);
+    void Refresh() override;
+
+    std::function<void()> Click;
+    std::function<void(int Button, int Shift, float X, float Y)> MouseDown;
+    std::function<void(int Button, int Shift, float X, float Y)> MouseMove;
+    std::function<void(int Button, int Shift, float X, float Y)> MouseUp;
+
+    void Create() override;
+    void Destroy() override;
+    // Runtime plumbing for the window procedure.
+    void OnPaint(HDC dc);
+    HDC SurfaceDC();
+
+  protected:
+    void AfterMove() override;
+
+  private:
+    void EnsureSurface();
+    bool autoRedraw_ = false, autoSize_ = false;
+    int border_ = 1;
+    double curX_ = 0, curY_ = 0;
+    HDC memDC_ = nullptr;
+    HBITMAP surface_ = nullptr, oldBitmap_ = nullptr;
+    void* bits_ = nullptr;
+    int surfaceW_ = 0, surfaceH_ = 0;
+    std::vector<unsigned char> shown_; // the pixels last put on the screen
+    bool paintPending_ = false;
+    void InvalidateOnce();
+    HBITMAP picture_ = nullptr;
+};
+
+} // namespace rt

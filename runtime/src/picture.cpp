@@ -1,0 +1,70 @@
+// Pictures as shared values: one handle, released once by its last holder.
+#include "rt/picture.h"
+
+namespace rt {
+
+struct Picture::Held {
+    HBITMAP bitmap = nullptr;
+    HICON icon = nullptr;
+    bool owned = true;
+    Held() = default;
+    Held(const Held&) = delete;
+    Held& operator=(const Held&) = delete;
+    ~Held() {
+        if (!owned) return;
+        if (bitmap) DeleteObject(bitmap);
+        if (icon) DestroyIcon(icon);
+    }
+};
+
+Picture Picture::FromBitmap(HBITMAP bitmap) {
+    if (!bitmap) return {};
+    auto held = std::make_shared<Held>();
+    held->bitmap = bitmap;
+    return Picture(std::move(held));
+}
+
+Picture Picture::FromIcon(HICON icon) {
+    if (!icon) return {};
+    auto held = std::make_shared<Held>();
+    held->icon = icon;
+    return Picture(std::move(held));
+}
+
+Picture Picture::SharedIcon(HICON icon) {
+    if (!icon) return {};
+    auto held = std::make_shared<Held>();
+    held->icon = icon;
+    held->owned = false;
+    return Picture(std::move(held));
+}
+
+int Picture::Type() const {
+    if (!held_) return vbPicTypeNone;
+    return held_->bitmap ? vbPicTypeBitmap : vbPicTypeIcon;
+}
+
+HBITMAP Picture::Bitmap() const { return held_ ? held_->bitmap : nullptr; }
+HICON Picture::Icon() const { return held_ ? held_->icon : nullptr; }
+
+SIZE Picture::Pixels() const {
+    SIZE size{0, 0};
+    if (!held_) return size;
+    if (held_->bitmap) {
+        BITMAP bm{};
+        if (GetObjectW(held_->bitmap, sizeof bm, &bm)) size = {bm.bmWidth, bm.bmHeight};
+        return size;
+    }
+    ICONINFO info{};
+    if (!GetIconInfo(held_->icon, &info)) return size;
+    BITMAP bm{};
+    HBITMAP mask = info.hbmMask;
+    if (GetObjectW(info.hbmColor ? info.hbmColor : mask, sizeof bm, &bm)) {
+        size = {bm.bmWidth, info.hbmColor ? bm.bmHeight : bm.bmHeight / 2};
+    }
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (mask) DeleteObject(mask);
+    return size;
+}
+
+} // namespace rt

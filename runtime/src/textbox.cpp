@@ -1,0 +1,98 @@
+// The text box over the EDIT control.
+#include <windows.h>
+
+#include "rt/convert.h"
+
+#include "forms_internal.h"
+
+namespace rt {
+
+using namespace detail;
+
+// ---------------------------------------------------------------------------
+// TextBox
+
+TextBox::TextBox(Container& parent) : Control(parent) {
+    foreColor_ = 0x80000008; // window text
+    backColor_ = 0x80000005; // window
+}
+
+std::string TextBox::Text() const {
+    if (!hwnd_) return text_;
+    return Utf8(detail::WindowTextW(hwnd_));
+}
+
+void TextBox::Text(const std::string& text) {
+    text_ = text;
+    if (!hwnd_) return;
+    {
+        ++settingText_;
+        struct Done {
+            int& n;
+            ~Done() { --n; }
+        } done{settingText_};
+        SetWindowTextW(hwnd_, Wide(text).c_str());
+    }
+    // The runtime reports a change made by code as well.
+    if (Change) Change();
+}
+
+void TextBox::MaxLength(int n) {
+    if (n < 0) Raise(errInvalidPropertyValue);
+    maxLength_ = n;
+    if (hwnd_) SendMessageW(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(n), 0);
+}
+
+void TextBox::Locked(bool v) {
+    locked_ = v;
+    if (hwnd_) SendMessageW(hwnd_, EM_SETREADONLY, v, 0);
+}
+
+int TextBox::SelStart() const {
+    DWORD start = 0;
+    if (hwnd_) SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    return static_cast<int>(start);
+}
+void TextBox::SelStart(int v) {
+    if (v < 0) Raise(errInvalidPropertyValue);
+    if (hwnd_) SendMessageW(hwnd_, EM_SETSEL, static_cast<WPARAM>(v), v);
+}
+int TextBox::SelLength() const {
+    DWORD start = 0, end = 0;
+    if (hwnd_)
+        SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+    return static_cast<int>(end - start);
+}
+void TextBox::SelLength(int v) {
+    if (v < 0) Raise(errInvalidPropertyValue);
+    int start = SelStart();
+    if (hwnd_) SendMessageW(hwnd_, EM_SETSEL, static_cast<WPARAM>(start), start + v);
+}
+
+void TextBox::Create() {
+    DWORD style = WS_TABSTOP;
+    if (multiLine_) {
+        style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+        if (scrollBars_ & 1) style |= ES_AUTOHSCROLL;
+    } else {
+        style |= ES_AUTOHSCROLL;
+    }
+    if (multiLine_ && (scrollBars_ & 1)) style |= WS_HSCROLL;
+    if (multiLine_ && (scrollBars_ & 2)) style |= WS_VSCROLL;
+    if (alignment_ == vbRightJustify) style |= ES_RIGHT;
+    if (alignment_ == vbCenter) style |= ES_CENTER;
+    if (locked_) style |= ES_READONLY;
+    ++settingText_;
+    CreateWindowFor(L"EDIT", style, WS_EX_CLIENTEDGE, Wide(text_));
+    --settingText_;
+    if (maxLength_) SendMessageW(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+}
+
+void TextBox::OnCommand(WORD code) {
+    if (code == EN_CHANGE && settingText_ == 0 && Change) Change();
+}
+
+LRESULT TextBox::OnColor(HDC dc) { return Control::OnColor(dc); }
+
+} // namespace rt
