@@ -7,6 +7,11 @@ build
 BENCHWARE_XVFB=1 display
 prefix
 server
-for b in picture_bench listbox_bench progress_bench faultbook_bench glyphdeck_bench; do
+sound
+printer
+# Every benchmark, or those named: scripts/bench.sh sweeper_bench
+names=("$@")
+[ ${#names[@]} -gt 0 ] || mapfile -t names < <(cd "$BUILD" && ls *_bench.exe | sed 's/\.exe$//')
+for b in "${names[@]}"; do
   [ -f "$BUILD/$b.exe" ] && "$WINE" "$BUILD/$b.exe"
 done
