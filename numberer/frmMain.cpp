@@ -96,6 +96,8 @@ frmMain::frmMain() {
     ClientSize(8280, 6300);
     StartUpPosition(rt::vbStartUpScreen);
 
+    txtDisplay.MultiLine(true);
+    txtDisplay.ScrollBars(3);
     txtDisplay.Move(105, 105, 8100, 6105);
     txtDisplay.Font(rt::Font{"Courier New", 9.75});
     txtDisplay.Change = [this] { txtDisplay_Change(); };
@@ -275,7 +277,7 @@ void frmMain::txtDisplay_Change() {
     if (settingText_ == 0) MyUndo(txtDisplay, 1);
 }
 
-void frmMain::MyUndo(rt::RichTextBox& ctlTextBox, int16_t X) {
+void frmMain::MyUndo(rt::TextBox& ctlTextBox, int16_t X) {
     try {
         if (X == 1) {
             m_UndoText.Record(ctlTextBox.Text());
@@ -298,15 +300,15 @@ void frmMain::MyUndo(rt::RichTextBox& ctlTextBox, int16_t X) {
     }
 }
 
-bool frmMain::Undo_CanUndo(rt::RichTextBox& ctlTextBox) {
+bool frmMain::Undo_CanUndo(rt::TextBox& ctlTextBox) {
     return SendMessageA(ctlTextBox.hWnd(), EM_CANUNDO, 0, 0) != 0;
 }
 
-void frmMain::Undo_MarkAsChanged(rt::RichTextBox& ctlTextBox) {
+void frmMain::Undo_MarkAsChanged(rt::TextBox& ctlTextBox) {
     SendMessageA(ctlTextBox.hWnd(), EM_SETMODIFY, 1, 0);
 }
 
-bool frmMain::Undo_Changed(rt::RichTextBox& ctlTextBox) {
+bool frmMain::Undo_Changed(rt::TextBox& ctlTextBox) {
     return SendMessageA(ctlTextBox.hWnd(), EM_GETMODIFY, 0, 0) != 0;
 }
 
@@ -417,7 +419,7 @@ void frmMain::mnuFileSaveAs_Click() {
 
 bool frmMain::SaveFile(const std::string& path) {
     try {
-        rt::ReplaceTextFile(path, txtDisplay.Text() + "\r\n");
+        rt::ReplaceFileText(path, txtDisplay.Text() + "\r\n");
         return true;
     } catch (const rt::Error& e) {
         if (e.Number == 0 || e.Number == 20) return true;
@@ -454,7 +456,7 @@ void frmMain::mnuFilePrint_Click() {
 }
 
 void frmMain::mnuFilePrintSetup_Click() {
-    if (!rt::Try([&] { ShowPrinterDialog(cdlPDPrintSetupFlag()); })) rt::Err().Clear();
+    if (!rt::Try([&] { ShowPrinterDialog(rt::cdlPDPrintSetup); })) rt::Err().Clear();
 }
 
 // --- Options ----------------------------------------------------------------------

@@ -1,4 +1,4 @@
-// Tallyman's editor window: the Basic source in a rich-text box, its file,
+// Tallyman's editor window: the Basic source in an edit box, its file,
 // print and edit commands, the twelve-step undo, and the numbering commands.
 #pragma once
 
@@ -16,7 +16,7 @@ class frmMain : public rt::Form, public rt::FormOf<frmMain> {
   public:
     frmMain();
 
-    rt::RichTextBox txtDisplay{*this};
+    rt::TextBox txtDisplay{*this}; // the editor
     rt::CommonDialog CD1;
     rt::Line Line1{*this, -15, 0, 65000, 0};
     rt::Line Line2{*this, -15, 15, 65000, 15};
@@ -62,10 +62,10 @@ class frmMain : public rt::Form, public rt::FormOf<frmMain> {
 
     // The undo history: X = 1 records the control's text, any other value
     // steps back. The three queries read the edit control's own flags.
-    void MyUndo(rt::RichTextBox& ctlTextBox, int16_t X);
-    bool Undo_CanUndo(rt::RichTextBox& ctlTextBox);
-    void Undo_MarkAsChanged(rt::RichTextBox& ctlTextBox);
-    bool Undo_Changed(rt::RichTextBox& ctlTextBox);
+    void MyUndo(rt::TextBox& ctlTextBox, int16_t X);
+    bool Undo_CanUndo(rt::TextBox& ctlTextBox);
+    void Undo_MarkAsChanged(rt::TextBox& ctlTextBox);
+    bool Undo_Changed(rt::TextBox& ctlTextBox);
 
     void mnuFileNew_Click();
     void mnuFileSave_Click();

@@ -52,6 +52,18 @@ void PaintContainer(Container& c, HDC dc) {
         if (ctl->Lightweight() && ctl->Visible()) ctl->Paint(dc);
 }
 
+bool MouseDownOf(UINT msg, LPARAM lp, MouseDownArgs& args) {
+    if (msg != WM_LBUTTONDOWN && msg != WM_RBUTTONDOWN && msg != WM_MBUTTONDOWN) return false;
+    args.Button = msg == WM_LBUTTONDOWN   ? vbLeftButton
+                  : msg == WM_RBUTTONDOWN ? vbRightButton
+                                          : vbMiddleButton;
+    args.Shift = (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
+                 (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+    args.X = static_cast<float>(static_cast<short>(LOWORD(lp)) * TppX());
+    args.Y = static_cast<float>(static_cast<short>(HIWORD(lp)) * TppY());
+    return true;
+}
+
 bool RouteContainerMessage(Container& c, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
                            LRESULT& result) {
     (void)hwnd;

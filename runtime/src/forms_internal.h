@@ -73,6 +73,14 @@ template <class T> T* OwnControl(HWND hwnd, UINT msg, LPARAM lp) {
     return control && control->hWnd() == hwnd ? control : nullptr;
 }
 
+// A button pressed over a control (WM_xBUTTONDOWN): the button as the
+// runtime numbers it, the shift state, and the position in twips.
+struct MouseDownArgs {
+    int Button = 0, Shift = 0;
+    float X = 0, Y = 0;
+};
+bool MouseDownOf(UINT msg, LPARAM lp, MouseDownArgs& args);
+
 // Routes the notifications a container receives to its controls: WM_COMMAND
 // from a child, WM_CTLCOLOR*, WM_SETCURSOR, clicks on lightweight controls.
 bool RouteContainerMessage(Container& c, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,

@@ -57,27 +57,17 @@ CHARRANGE Selection(HWND hwnd) {
     return r;
 }
 
-int ShiftState() {
-    return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
-           (GetKeyState(VK_MENU) < 0 ? 4 : 0);
-}
-
 WNDPROC g_richProc = nullptr; // the rich-edit class's own procedure
 
 // The rich-edit procedure replaced for the mouse-down event: the control
 // handles the press first (the caret moves), then the program hears of it.
 LRESULT CALLBACK RichSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT r = CallWindowProcW(g_richProc, hwnd, msg, wp, lp);
-    if (msg != WM_LBUTTONDOWN && msg != WM_RBUTTONDOWN && msg != WM_MBUTTONDOWN) return r;
+    MouseDownArgs a;
+    if (!MouseDownOf(msg, lp, a)) return r;
     auto* box = dynamic_cast<RichTextBox*>(ControlOf(hwnd));
     if (!box || box->hWnd() != hwnd || !box->MouseDown) return r;
-    int button = msg == WM_LBUTTONDOWN   ? vbLeftButton
-                 : msg == WM_RBUTTONDOWN ? vbRightButton
-                                         : vbMiddleButton;
-    int shift = ShiftState();
-    float x = static_cast<float>(static_cast<short>(LOWORD(lp)) * TppX());
-    float y = static_cast<float>(static_cast<short>(HIWORD(lp)) * TppY());
-    Call([box, button, shift, x, y] { box->MouseDown(button, shift, x, y); });
+    Call([box, a] { box->MouseDown(a.Button, a.Shift, a.X, a.Y); });
     return r;
 }
 
