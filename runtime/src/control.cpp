@@ -65,6 +65,16 @@ bool RouteContainerMessage(Container& c, HWND hwnd, UINT msg, WPARAM wp, LPARAM 
             return true;
         }
         return false;
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+        if (item->CtlType == ODT_MENU) return false;
+        Control* ctl = ControlOf(item->hwndItem);
+        if (!ctl) return false;
+        bool drawn = false;
+        Call([&] { drawn = ctl->OnDrawItem(*item); });
+        result = drawn;
+        return drawn;
+    }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORLISTBOX:
@@ -198,18 +208,23 @@ void Control::Enabled(bool v) {
     if (hwnd_) EnableWindow(hwnd_, v);
 }
 
+// The tip shows over the control and over the windows it is made of (the
+// edit field of a combo box).
 static void SetTip(HWND tooltip, HWND owner, HWND control, const std::string& text) {
     if (!tooltip || !control) return;
     std::wstring wide = Wide(text);
-    TOOLINFOW info{};
-    info.cbSize = TTTOOLINFOW_V2_SIZE;
-    info.uFlags = TTF_IDISHWND; // the message loop relays the mouse messages
-    info.hwnd = owner;
-    info.uId = reinterpret_cast<UINT_PTR>(control);
-    SendMessageW(tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    if (text.empty()) return;
-    info.lpszText = wide.data();
-    SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    for (HWND part = control; part;
+         part = part == control ? GetWindow(control, GW_CHILD) : GetWindow(part, GW_HWNDNEXT)) {
+        TOOLINFOW info{};
+        info.cbSize = TTTOOLINFOW_V2_SIZE;
+        info.uFlags = TTF_IDISHWND; // the message loop relays the mouse messages
+        info.hwnd = owner;
+        info.uId = reinterpret_cast<UINT_PTR>(part);
+        SendMessageW(tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+        if (text.empty()) continue;
+        info.lpszText = wide.data();
+        SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
 }
 
 void Control::ToolTipText(const std::string& text) {
@@ -257,6 +272,12 @@ void Control::SetFocus() {
     if (!hwnd_ || !IsWindowVisible(hwnd_) || !IsWindowEnabled(hwnd_))
         Raise(errInvalidProcedureCall);
     ::SetFocus(hwnd_);
+}
+
+void Control::ZOrder(int position) {
+    if (hwnd_)
+        SetWindowPos(hwnd_, position == 0 ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Control::Refresh() {

@@ -89,6 +89,8 @@ class Control {
 
     void SetFocus();
     virtual void Refresh();
+    // Brings the control in front of its siblings (0) or sends it behind them (1).
+    void ZOrder(int position = 0);
 
     HWND hWnd() const { return hwnd_; }
     Container& Parent() const { return parent_; }
@@ -100,6 +102,7 @@ class Control {
     virtual void Paint(HDC) {}
     virtual void OnCommand(WORD code) { (void)code; }
     virtual LRESULT OnColor(HDC dc);
+    virtual bool OnDrawItem(const DRAWITEMSTRUCT& item) { (void)item; return false; }
     virtual void LightweightClick() {} // a click inside a lightweight control
     HFONT FontHandle();                // created on first use, owned by the control
 
