@@ -261,8 +261,9 @@ DirListBox::DirListBox(Container& parent) : ListBox(parent) {
 
 std::string DirListBox::Path() const { return Utf8(path_.empty() ? CurrentFolder() : path_); }
 
-void DirListBox::Path(const std::string& path) {
-    std::wstring full = ResolveFolder(path);
+void DirListBox::Path(const std::string& path) { MoveTo(ResolveFolder(path)); }
+
+void DirListBox::MoveTo(const std::wstring& full) {
     bool changed = Upper(full) != Upper(path_.empty() ? CurrentFolder() : path_);
     path_ = full;
     if (hwnd_) Fill();
@@ -351,8 +352,13 @@ void DirListBox::OnCommand(WORD code) {
         // meanwhile leaves the list read again.
         int index = ListIndex();
         if (index != -1 && index >= -Levels() && index < ListCount()) {
-            std::string target = List(index);
-            if (!Try([&] { Path(target); })) Refresh();
+            std::wstring target;
+            try {
+                target = ResolveFolder(List(index));
+            } catch (const Error&) {
+                Refresh();
+            }
+            if (!target.empty()) MoveTo(target);
         }
         if (DblClick) DblClick();
         return;

@@ -77,6 +77,7 @@ class DirListBox : public ListBox {
     using ListBox::Sorted;
     using ListBox::Text;
     void Fill();
+    void MoveTo(const std::wstring& folder); // a folder found to exist
     int Levels() const { return static_cast<int>(chain_.size()); }
     std::wstring path_;                 // empty: the current folder, read on first use
     std::vector<std::wstring> chain_;   // root .. the folder, full paths
