@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
 #include <new>
 
 #include <rt.h>
@@ -18,8 +17,6 @@ namespace {
 // How far the search goes inside one line before the run is asked whether to
 // stop, and how much work passes between two such questions.
 constexpr size_t kWindow = 64 * 1024;
-
-constexpr int kAllFiles = rt::vbNormal | rt::vbReadOnly | rt::vbHidden | rt::vbSystem | rt::vbArchive;
 
 // The runtime error for a file that could not be opened or read.
 [[noreturn]] void RaiseReadError(DWORD code) {
@@ -35,13 +32,14 @@ constexpr int kAllFiles = rt::vbNormal | rt::vbReadOnly | rt::vbHidden | rt::vbS
     }
 }
 
-// The whole file, byte for byte. It is opened for reading with others allowed
-// to read only: a file another program is writing is not taken.
-std::string ReadAllBytes(const std::string& path, long length) {
+// The whole file, byte for byte, into `bytes` (whose room is reused: fresh
+// memory costs more than the reading). The file is opened for reading with
+// others allowed to read only: a file another program is writing is not taken.
+void ReadAllBytes(const std::string& path, long length, std::string& bytes) {
+    bytes.clear();
     HANDLE file = CreateFileW(rt::Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE) RaiseReadError(GetLastError());
-    std::string bytes;
     DWORD code = ERROR_SUCCESS;
     try {
         bytes.resize(static_cast<size_t>(length));
@@ -62,7 +60,6 @@ std::string ReadAllBytes(const std::string& path, long length) {
     }
     CloseHandle(file);
     if (code != ERROR_SUCCESS) RaiseReadError(code);
-    return bytes;
 }
 
 // Appends content[from, to) with every CR that stands alone (not followed by
@@ -104,10 +101,16 @@ long CountFileLines(const std::string& FilePath, long& ErrNumber, std::string& E
     Content.clear();
     try {
         if (rt::Trim(FilePath).empty()) return -1;
-        if (rt::Dir(FilePath, kAllFiles).empty()) return -1;
-        const long length = rt::FileLen(FilePath);
+        // What a directory search for the path with every file attribute
+        // finds, and the file's length, in one question to the file system.
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!GetFileAttributesExW(rt::Wide(FilePath).c_str(), GetFileExInfoStandard, &data) ||
+            (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            return -1;
+        if (data.nFileSizeHigh != 0 || data.nFileSizeLow > 0x7FFFFFFF) rt::Raise(rt::errOverflow);
+        const long length = static_cast<long>(data.nFileSizeLow);
         if (length < 1) return 0;
-        Content = ReadAllBytes(FilePath, length);
+        ReadAllBytes(FilePath, length, Content);
         return CountLines(Content);
     } catch (const rt::Error& e) {
         ErrNumber = e.Number;
@@ -117,47 +120,65 @@ long CountFileLines(const std::string& FilePath, long& ErrNumber, std::string& E
         ErrDescription = rt::ErrorText(rt::errOutOfMemory);
     }
     Content.clear();
-    Content.shrink_to_fit();
     return -1;
 }
 
 Replacer::Replacer(std::string searchKey, std::string replacement, bool ignoreCase,
                    const CodePage& codePage)
     : key_(std::move(searchKey)), replacement_(std::move(replacement)), ignoreCase_(ignoreCase),
-      codePage_(codePage),
-      searcher_(key_.data(), key_.data() + key_.size()) {}
+      codePage_(codePage) {
+    // Case is ignored byte by byte as the search goes, except in a code page
+    // of double-byte characters, whose second bytes keep their case: there the
+    // lines are upper-cased once, character by character, before the search.
+    upperFirst_ = ignoreCase_ && codePage_.DoubleByte();
+    for (int b = 0; b < 256; ++b)
+        fold_[b] = ignoreCase_ && !upperFirst_ ? codePage_.Upper(static_cast<unsigned char>(b))
+                                               : static_cast<unsigned char>(b);
+    const size_t m = key_.size();
+    shift_.fill(m > 0 ? m : 1);
+    for (size_t i = 0; i + 1 < m; ++i) shift_[static_cast<unsigned char>(key_[i])] = m - 1 - i;
+}
 
 size_t Replacer::Find(std::string_view haystack, size_t lineStart, size_t from, size_t limit,
                       size_t lineEnd, size_t& walked) const {
     const size_t m = key_.size();
-    const char* base = haystack.data();
-    while (from < limit && lineEnd - from >= m) {
-        const char* last = base + std::min(lineEnd, limit + m - 1);
-        const char* hit = std::search(base + from, last, searcher_);
-        if (hit == last) return std::string_view::npos;
-        const size_t p = static_cast<size_t>(hit - base);
-        if (!codePage_.DoubleByte()) return p;
-        // In a code page of double-byte characters a match must begin on a
-        // character, not on the second byte of one.
-        if (walked < lineStart) walked = lineStart;
-        while (walked < p)
-            walked += codePage_.LeadByte(static_cast<unsigned char>(base[walked])) &&
-                              walked + 1 < lineEnd
-                          ? 2
-                          : 1;
-        if (walked == p) return p;
-        from = p + 1;
+    if (m == 0 || lineEnd - lineStart < m) return std::string_view::npos;
+    const auto* hay = reinterpret_cast<const unsigned char*>(haystack.data());
+    const auto* key = reinterpret_cast<const unsigned char*>(key_.data());
+    const unsigned char keyLast = key[m - 1];
+    const size_t lastStart = std::min(limit - 1, lineEnd - m);
+    size_t i = from;
+    while (i <= lastStart) {
+        const unsigned char c = fold_[hay[i + m - 1]];
+        if (c == keyLast) {
+            size_t j = 0;
+            while (j + 1 < m && fold_[hay[i + j]] == key[j]) ++j;
+            if (j + 1 >= m) {
+                if (!codePage_.DoubleByte()) return i;
+                // In a code page of double-byte characters a match must begin
+                // on a character, not on the second byte of one.
+                if (walked < lineStart) walked = lineStart;
+                while (walked < i)
+                    walked += codePage_.LeadByte(hay[walked]) && walked + 1 < lineEnd ? 2 : 1;
+                if (walked == i) return i;
+                ++i;
+                continue;
+            }
+        }
+        i += shift_[c];
     }
     return std::string_view::npos;
 }
 
-Replacer::Result Replacer::Run(std::string_view content, const PollFunction& poll) const {
+Replacer::Result Replacer::Run(std::string_view content, const PollFunction& poll,
+                               std::string& text) const {
     Result r;
+    text.clear();
     const size_t n = content.size();
     const size_t m = key_.size();
     std::string upper;
     std::string_view haystack = content;
-    if (ignoreCase_ && m > 0) {
+    if (upperFirst_ && m > 0) {
         upper = codePage_.Upper(content);
         haystack = upper;
     }
@@ -167,7 +188,7 @@ Replacer::Result Replacer::Run(std::string_view content, const PollFunction& pol
         ++r.Lines;
         if (poll(r.Lines, r.Found)) {
             r.Stopped = true;
-            r.Text.clear();
+            text.clear();
             return r;
         }
         const void* cr = std::memchr(content.data() + lineStart, '\r', n - lineStart);
@@ -180,17 +201,17 @@ Replacer::Result Replacer::Run(std::string_view content, const PollFunction& pol
             if (p == std::string_view::npos) {
                 from = limit;
             } else {
-                if (r.Found == 0) r.Text.reserve(n + n / 8 + 2);
+                if (r.Found == 0) text.reserve(n + n / 8 + 2);
                 ++r.Found;
-                AppendLines(r.Text, content, copied, p);
-                r.Text += replacement_;
+                AppendLines(text, content, copied, p);
+                text += replacement_;
                 copied = from = p + m;
             }
             if (from - asked >= kWindow && from < lineEnd) {
                 asked = from;
                 if (poll(r.Lines, r.Found)) {
                     r.Stopped = true;
-                    r.Text.clear();
+                    text.clear();
                     return r;
                 }
             }
@@ -199,8 +220,8 @@ Replacer::Result Replacer::Run(std::string_view content, const PollFunction& pol
         if (lineStart < n && content[lineStart] == '\n') ++lineStart;
     }
     if (r.Found > 0) {
-        AppendLines(r.Text, content, copied, n);
-        if (r.Text.size() < 2 || r.Text.compare(r.Text.size() - 2, 2, "\r\n") != 0) r.Text += "\r\n";
+        AppendLines(text, content, copied, n);
+        if (text.size() < 2 || text.compare(text.size() - 2, 2, "\r\n") != 0) text += "\r\n";
     }
     return r;
 }

@@ -8,6 +8,7 @@
 // ends every line in CR LF. Everything else passes through byte for byte.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -24,7 +25,7 @@ std::string BackupFileName(const std::string& date, const std::string& fileName)
 
 // The lines of a file: -1 when there is no such file (or the path is blank), 0
 // when it is empty, otherwise the number of its lines. Content receives the
-// file's bytes. A file that cannot be read sets ErrNumber and ErrDescription
+// file's bytes (its room is reused from file to file). A file that cannot be read sets ErrNumber and ErrDescription
 // and gives -1.
 long CountFileLines(const std::string& FilePath, long& ErrNumber, std::string& ErrDescription,
                     std::string& Content);
@@ -51,11 +52,12 @@ class Replacer {
         bool Stopped = false;
         long Lines = 0;
         int64_t Found = 0;
-        std::string Text; // the new text; empty when nothing was found or stopped
     };
 
-    // Replaces in every line of a file's bytes.
-    Result Run(std::string_view content, const PollFunction& poll) const;
+    // Replaces in every line of a file's bytes. The new text goes to newText,
+    // whose room is reused from file to file; it is left empty when nothing
+    // was found or the file was stopped.
+    Result Run(std::string_view content, const PollFunction& poll, std::string& newText) const;
 
   private:
     // The next occurrence of the key in the line [lineStart, lineEnd) that
@@ -68,7 +70,9 @@ class Replacer {
     std::string replacement_;
     bool ignoreCase_;
     const CodePage& codePage_;
-    std::boyer_moore_horspool_searcher<const char*> searcher_;
+    bool upperFirst_ = false;              // lines upper-cased whole before the search
+    std::array<unsigned char, 256> fold_{}; // each byte as the search compares it
+    std::array<size_t, 256> shift_{};       // how far a byte lets the search move on
 };
 
 // Saves a file's new text: first, when backupPath is not empty, its unchanged

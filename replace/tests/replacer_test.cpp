@@ -33,10 +33,11 @@ std::pair<std::string, int64_t> Replaced(std::string_view content, const std::st
                                          const std::string& replacement, bool ignoreCase = false,
                                          const CodePage& cp = Ansi()) {
     Replacer r(ignoreCase ? cp.Upper(search) : search, replacement, ignoreCase, cp);
-    Replacer::Result result = r.Run(content, NeverStop);
+    std::string text = "left over from another file";
+    Replacer::Result result = r.Run(content, NeverStop, text);
     EXPECT_FALSE(result.Stopped);
     EXPECT_EQ(result.Lines, CountLines(content));
-    return {result.Text, result.Found};
+    return {text, result.Found};
 }
 
 TEST(LineRule, LinesEndAtCrOrCrLfAndComeBackEndingInCrLf) {
@@ -152,13 +153,14 @@ TEST(Stopping, AskedBeforeEveryLineAndInsideLongLines) {
     std::string content;
     for (int i = 0; i < 10; ++i) content += "a needle\r\n";
     std::vector<long> asked;
+    std::string text;
     auto result = r.Run(content, [&](long line, int64_t found) {
         asked.push_back(line);
         EXPECT_EQ(found, line - 1);
         return line == 4;
-    });
+    }, text);
     EXPECT_TRUE(result.Stopped);
-    EXPECT_TRUE(result.Text.empty());
+    EXPECT_TRUE(text.empty());
     EXPECT_EQ(asked, (std::vector<long>{1, 2, 3, 4}));
 
     // One line of 8 MB: the question comes every few tens of kilobytes, with
@@ -170,11 +172,11 @@ TEST(Stopping, AskedBeforeEveryLineAndInsideLongLines) {
         result = a.Run(line, [&](long n, int64_t) {
             EXPECT_EQ(n, 1);
             return ++calls == 20;
-        });
+        }, text);
         EXPECT_TRUE(result.Stopped);
         EXPECT_EQ(calls, 20);
         calls = 0;
-        EXPECT_FALSE(a.Run(line, [&](long, int64_t) { return ++calls < 0; }).Stopped);
+        EXPECT_FALSE(a.Run(line, [&](long, int64_t) { return ++calls < 0; }, text).Stopped);
         EXPECT_GT(calls, 100);
     }
 }
