@@ -7,8 +7,8 @@
 #include <new>
 
 #include <rt.h>
+#include <rt/filebytes.h>
 
-#include "safefile_standin.h"
 
 namespace sweeper {
 
@@ -17,50 +17,6 @@ namespace {
 // How far the search goes inside one line before the run is asked whether to
 // stop, and how much work passes between two such questions.
 constexpr size_t kWindow = 64 * 1024;
-
-// The runtime error for a file that could not be opened or read.
-[[noreturn]] void RaiseReadError(DWORD code) {
-    switch (code) {
-    case ERROR_FILE_NOT_FOUND: rt::Raise(rt::errFileNotFound);
-    case ERROR_PATH_NOT_FOUND: rt::Raise(rt::errPathNotFound);
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION: rt::Raise(rt::errPermissionDenied);
-    case ERROR_ACCESS_DENIED: rt::Raise(rt::errPathFileAccess);
-    case ERROR_NOT_ENOUGH_MEMORY:
-    case ERROR_OUTOFMEMORY: rt::Raise(rt::errOutOfMemory);
-    default: rt::Raise(57); // "Device I/O error"
-    }
-}
-
-// The whole file, byte for byte, into `bytes` (whose room is reused: fresh
-// memory costs more than the reading). The file is opened for reading with
-// others allowed to read only: a file another program is writing is not taken.
-void ReadAllBytes(const std::string& path, long length, std::string& bytes) {
-    bytes.clear();
-    HANDLE file = CreateFileW(rt::Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file == INVALID_HANDLE_VALUE) RaiseReadError(GetLastError());
-    DWORD code = ERROR_SUCCESS;
-    try {
-        bytes.resize(static_cast<size_t>(length));
-        size_t done = 0;
-        while (done < bytes.size()) {
-            DWORD got = 0;
-            const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1 << 20));
-            if (!ReadFile(file, bytes.data() + done, want, &got, nullptr)) {
-                code = GetLastError();
-                break;
-            }
-            if (got == 0) break; // shorter than when it was measured
-            done += got;
-        }
-        bytes.resize(done);
-    } catch (const std::bad_alloc&) {
-        code = ERROR_OUTOFMEMORY;
-    }
-    CloseHandle(file);
-    if (code != ERROR_SUCCESS) RaiseReadError(code);
-}
 
 // Appends content[from, to) with every CR that stands alone (not followed by
 // LF) written as CR LF, the line end the run writes.
@@ -108,9 +64,8 @@ long CountFileLines(const std::string& FilePath, long& ErrNumber, std::string& E
             (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             return -1;
         if (data.nFileSizeHigh != 0 || data.nFileSizeLow > 0x7FFFFFFF) rt::Raise(rt::errOverflow);
-        const long length = static_cast<long>(data.nFileSizeLow);
-        if (length < 1) return 0;
-        ReadAllBytes(FilePath, length, Content);
+        if (data.nFileSizeLow == 0) return 0;
+        rt::ReadFileBytes(FilePath, Content);
         return CountLines(Content);
     } catch (const rt::Error& e) {
         ErrNumber = e.Number;
@@ -228,11 +183,9 @@ Replacer::Result Replacer::Run(std::string_view content, const PollFunction& pol
 
 void SaveReplaced(const std::string& filePath, const std::string& backupPath,
                   std::string_view original, std::string_view newText) {
-    const std::wstring file = rt::Wide(filePath);
-    const DWORD attributes = GetFileAttributesW(file.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) RaiseReadError(GetLastError());
+    const int attributes = rt::GetAttr(filePath);
     // A read-only file is not to be changed: refused before a backup is made.
-    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) rt::Raise(rt::errPathFileAccess);
+    if (attributes & (rt::vbReadOnly | rt::vbDirectory)) rt::Raise(rt::errPathFileAccess);
 
     if (!backupPath.empty()) {
         // The new backup is complete before the old one of the same day goes;
@@ -249,7 +202,7 @@ void SaveReplaced(const std::string& filePath, const std::string& backupPath,
             throw;
         }
         // As a copy of the file, the backup has the file's attributes.
-        SetFileAttributesW(backup.c_str(), attributes);
+        rt::SetAttr(backupPath, attributes & (rt::vbReadOnly | rt::vbHidden | rt::vbSystem | rt::vbArchive));
     }
     rt::ReplaceFileBytes(filePath, newText);
 }
