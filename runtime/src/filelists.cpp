@@ -339,7 +339,7 @@ void DirListBox::Create() {
     if (path_.empty()) path_ = CurrentFolder();
     ListBox::Create();
     WindowDC screen(nullptr);
-    detail::Selected font(screen, FontHandle());
+    rt::Selected font(screen, FontHandle());
     TEXTMETRICW tm;
     GetTextMetricsW(screen, &tm);
     SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, std::max<LONG>(tm.tmHeight, 14) + 2);
@@ -384,7 +384,7 @@ bool DirListBox::OnDrawItem(const DRAWITEMSTRUCT& item) {
     std::wstring text(static_cast<size_t>(std::max(n, 0)) + 1, L'\0');
     n = static_cast<int>(SendMessageW(hwnd_, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data())));
     text.resize(static_cast<size_t>(std::max(n, 0)));
-    detail::Selected font(dc, FontHandle());
+    rt::Selected font(dc, FontHandle());
     SIZE size{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     RECT label{x + 18, row.top, std::min<LONG>(x + 18 + size.cx + 4, row.right), row.bottom};
