@@ -1,7 +1,7 @@
 // Pictures as shared values: one handle, released once by its last holder.
 #include "rt/picture.h"
 
-#include "handles.h"
+#include "rt/handles.h"
 
 namespace rt {
 
@@ -78,8 +78,8 @@ void Picture::Draw(HDC dc, int x, int y, int width, int height) const {
         return;
     }
     SIZE size = Pixels();
-    detail::MemoryDC mem;
-    detail::Selected sel(mem, held_->bitmap);
+    MemoryDC mem;
+    Selected sel(mem, held_->bitmap);
     if (stretch) {
         SetStretchBltMode(dc, HALFTONE);
         StretchBlt(dc, x, y, width, height, mem, 0, 0, size.cx, size.cy, SRCCOPY);
