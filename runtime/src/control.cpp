@@ -126,6 +126,14 @@ void Container::DestroyControls() {
 
 void Container::PaintLightweight(HDC dc) { PaintContainer(*this, dc); }
 
+void Container::PaintBackground(HDC dc) {
+    RECT r;
+    GetClientRect(ContainerHwnd(), &r);
+    GdiObject<HBRUSH> brush(CreateSolidBrush(ResolveColor(AmbientBackColor())));
+    FillRect(dc, &r, brush);
+    PaintLightweight(dc);
+}
+
 // ---------------------------------------------------------------------------
 // Control
 
@@ -271,15 +279,23 @@ void Control::Refresh() {
 }
 
 HBRUSH Control::BrushFor(long color) {
-    if (brush_ && brushColor_ != color) {
+    COLORREF rgb = ResolveColor(color);
+    if (brush_ && (brushColor_ != color || brushRgb_ != rgb)) {
         DeleteObject(brush_);
         brush_ = nullptr;
     }
     if (!brush_) {
-        brush_ = CreateSolidBrush(ResolveColor(color));
+        brush_ = CreateSolidBrush(rgb);
         brushColor_ = color;
+        brushRgb_ = rgb;
     }
     return brush_;
+}
+
+void Control::ZOrder(int position) {
+    if (hwnd_)
+        SetWindowPos(hwnd_, position == 0 ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 LRESULT Control::OnColor(HDC dc) {
