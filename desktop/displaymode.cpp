@@ -1,28 +1,17 @@
 #include "displaymode.h"
 
+#include <rt/handles.h>
+
 namespace decorum {
 
 namespace {
 
-// The process token, closed when done.
-class Token {
-  public:
-    Token() { OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &h_); }
-    ~Token() {
-        if (h_) CloseHandle(h_);
-    }
-    Token(const Token&) = delete;
-    Token& operator=(const Token&) = delete;
-    HANDLE Get() const { return h_; }
-
-  private:
-    HANDLE h_ = nullptr;
-};
-
 // A restart needs the shutdown privilege, which a process holds but has not enabled.
 bool SystemRestart() {
-    Token token;
-    if (!token.Get()) return false;
+    rt::Owned<HANDLE, &rt::handles::CloseKernelHandle> token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
+                          &token.Handle()))
+        return false;
     TOKEN_PRIVILEGES privileges{};
     privileges.PrivilegeCount = 1;
     privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;

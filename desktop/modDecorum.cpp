@@ -5,35 +5,16 @@
 #include <limits>
 
 #include <rt.h>
+#include <rt/handles.h>
 
 namespace decorum {
-
-namespace {
-
-// A registry key opened in a scope.
-class RegistryKey {
-  public:
-    RegistryKey() = default;
-    ~RegistryKey() {
-        if (key_) RegCloseKey(key_);
-    }
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-    HKEY* Out() { return &key_; }
-    HKEY Get() const { return key_; }
-
-  private:
-    HKEY key_ = nullptr;
-};
-
-} // namespace
 
 void SetRegistryString(HKEY RootKey, const std::string& SubKey, const std::string& ValueName,
                        const std::string& Value) {
     const std::string subKey = rt::ToAnsi(SubKey), name = rt::ToAnsi(ValueName);
     const std::string value = rt::ToAnsi(Value);
-    RegistryKey key;
-    RegCreateKeyA(RootKey, subKey.c_str(), key.Out());
+    rt::RegKey key;
+    RegCreateKeyA(RootKey, subKey.c_str(), &key.Handle());
     // The length the call wants is the value's size in bytes as it is stored,
     // in the system's code page.
     RegSetValueExA(key.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.data()),
