@@ -366,7 +366,10 @@ void DirListBox::OnCommand(WORD code) {
     ListBox::OnCommand(code);
 }
 
-bool DirListBox::OnDrawItem(const DRAWITEMSTRUCT& item) {
+bool DirListBox::Reflect(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
+    if (msg != WM_DRAWITEM) return false;
+    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+    result = TRUE;
     HDC dc = item.hDC;
     RECT row = item.rcItem;
     FillRect(dc, &row, BrushFor(backColor_));

@@ -64,7 +64,7 @@ class DirListBox : public ListBox {
 
     void Create() override;
     void OnCommand(WORD code) override;
-    bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
+    bool Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
   private:
     using ListBox::AddItem;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "button.h"
+#include "checkbox.h"
 #include "combobox.h"
 #include "control.h"
 #include "filelists.h"
@@ -12,6 +13,10 @@
 #include "listbox.h"
 #include "listcontrol.h"
 #include "menu.h"
+#include "optionbutton.h"
 #include "picturebox.h"
 #include "richtext.h"
+#include "scrollbar.h"
+#include "shape.h"
 #include "textbox.h"
+#include "timer.h"
