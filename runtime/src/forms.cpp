@@ -344,16 +344,7 @@ void Form::Picture(const rt::Picture& picture) {
 }
 
 // The picture at the top left, at its own size.
-void Form::PaintPicture(HDC dc) {
-    if (HBITMAP bitmap = picture_.Bitmap()) {
-        SIZE size = picture_.Pixels();
-        MemoryDC mem;
-        Selected sel(mem, bitmap);
-        BitBlt(dc, 0, 0, size.cx, size.cy, mem, 0, 0, SRCCOPY);
-    } else if (HICON icon = picture_.Icon()) {
-        DrawIconEx(dc, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
-    }
-}
+void Form::PaintPicture(HDC dc) { picture_.Draw(dc, 0, 0); }
 
 void Form::PaintBackground(HDC dc) {
     if (!brush_) brush_ = CreateSolidBrush(ResolveColor(backColor_));
@@ -662,6 +653,14 @@ bool Form::MouseMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return true;
 }
 
+// The button Enter presses: the command button that has the focus, else the
+// default button.
+static Control* EnterButton(const Form& f) {
+    Control* focused = ControlOf(GetFocus());
+    if (dynamic_cast<CommandButton*>(focused) && IsChild(f.hWnd(), focused->hWnd())) return focused;
+    return f.DefaultButton();
+}
+
 LRESULT Form::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     HWND h = hwnd_;
     LRESULT routed = 0;
@@ -755,7 +754,7 @@ LRESULT Form::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
         if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) {
-            Control* b = LOWORD(wp) == IDOK ? DefaultButton() : CancelButton();
+            Control* b = LOWORD(wp) == IDOK ? EnterButton(*this) : CancelButton();
             if (Usable(b)) {
                 auto* button = static_cast<CommandButton*>(b);
                 Call([button] { button->Press(); });
@@ -764,7 +763,7 @@ LRESULT Form::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         }
         break;
     case DM_GETDEFID: {
-        Control* b = DefaultButton();
+        Control* b = EnterButton(*this);
         if (Usable(b)) return MAKELONG(GetDlgCtrlID(b->hWnd()), DC_HASDEFID);
         return 0;
     }

@@ -84,10 +84,7 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 PictureBox::PictureBox(Container& parent) : Control(parent) {}
 
-PictureBox::~PictureBox() {
-    PictureBox::Destroy();
-    if (picture_) DeleteObject(picture_);
-}
+PictureBox::~PictureBox() { PictureBox::Destroy(); }
 
 void PictureBox::Destroy() {
     DestroyControls();
@@ -174,13 +171,7 @@ void PictureBox::Fill() {
     GdiFlush();
     std::fill_n(static_cast<uint32_t*>(bits_), static_cast<size_t>(surfaceW_) * surfaceH_,
                 DibColor(backColor_));
-    if (picture_) {
-        MemoryDC mem;
-        Selected sel(mem, picture_);
-        BITMAP bm{};
-        GetObjectW(picture_, sizeof bm, &bm);
-        BitBlt(memDC_, 0, 0, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
-    }
+    picture_.Draw(memDC_, 0, 0);
     drawn_ = false;
 }
 
@@ -248,22 +239,12 @@ void PictureBox::PaintBackground(HDC dc) {
     PaintContainer(*this, dc);
 }
 
-void PictureBox::ClearPicture() {
-    if (picture_) {
-        DeleteObject(picture_);
-        picture_ = nullptr;
-    }
-    Cls();
-}
-
-void PictureBox::Picture(HBITMAP bitmap) {
-    if (picture_ && picture_ != bitmap) DeleteObject(picture_);
-    picture_ = bitmap;
+void PictureBox::Picture(const rt::Picture& picture) {
+    picture_ = picture;
     if (picture_ && autoSize_) {
-        BITMAP bm{};
-        GetObjectW(picture_, sizeof bm, &bm);
+        SIZE size = picture_.Pixels();
         int edge = border_ == 1 ? 2 * GetSystemMetrics(SM_CXEDGE) : 0;
-        Move(left_, top_, (bm.bmWidth + edge) * TppX(), (bm.bmHeight + edge) * TppY());
+        Move(left_, top_, (size.cx + edge) * TppX(), (size.cy + edge) * TppY());
     }
     Cls();
 }

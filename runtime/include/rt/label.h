@@ -20,6 +20,7 @@ class Label : public Control {
     // container's drawing and lightweight controls, and the controls below it
     // in the z-order); 1 opaque, in the back colour.
     void BackStyle(int v) { transparent_ = v == 0; }
+    void BorderStyle(int v) { border_ = v == 1; } // 0 none, 1 fixed single (sunken)
     std::function<void()> Click;
     void Create() override;
     void OnCommand(WORD code) override;
@@ -31,7 +32,7 @@ class Label : public Control {
   private:
     void Fit();
     std::string caption_;
-    bool autoSize_ = false, wordWrap_ = false, transparent_ = false;
+    bool autoSize_ = false, wordWrap_ = false, transparent_ = false, border_ = false;
     int alignment_ = vbLeftJustify;
 };
 
