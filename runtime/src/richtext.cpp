@@ -70,8 +70,7 @@ LRESULT CALLBACK RichSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                  : msg == WM_RBUTTONDOWN ? vbRightButton
                                          : vbMiddleButton;
     int shift = ShiftState();
-    float x = static_cast<float>(static_cast<short>(LOWORD(lp)) * TppX());
-    float y = static_cast<float>(static_cast<short>(HIWORD(lp)) * TppY());
+    float x = MouseX(lp), y = MouseY(lp);
     Call([box, button, shift, x, y] { box->MouseDown(button, shift, x, y); });
     return r;
 }
