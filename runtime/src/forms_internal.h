@@ -41,12 +41,6 @@ inline int DrawPx(double twips, long tpp) {
     return static_cast<int>(px);
 }
 
-// The Shift argument of key and mouse events: 1 Shift, 2 Ctrl, 4 Alt.
-inline int ShiftState() {
-    return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
-           (GetKeyState(VK_MENU) < 0 ? 4 : 0);
-}
-
 // How many calls into program code are running; the graveyard waits for 0.
 int& HandlerDepth();
 struct HandlerScope {

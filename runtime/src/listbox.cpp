@@ -33,8 +33,7 @@ LRESULT CALLBACK ListSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         list->ResumeRedraw();
         return 0;
     }
-    float x = static_cast<float>(static_cast<short>(LOWORD(lp)) * TppX());
-    float y = static_cast<float>(static_cast<short>(HIWORD(lp)) * TppY());
+    float x = MouseX(lp), y = MouseY(lp);
     int button = 0;
     switch (msg) {
     case WM_LBUTTONDOWN:
