@@ -48,6 +48,8 @@ class DesktopSample : public rt::Form {
         TitleText.Click = [this] { clicks.push_back("TitleText"); };
         Gradient.Click = [this] { clicks.push_back("Gradient"); };
         Menu.Click = [this] { clicks.push_back("Menu"); };
+        ScrollBar.Move(5000, 1350, 255, 615);
+        ScrollBar.Change = [this] { clicks.push_back("ScrollBar " + std::to_string(ScrollBar.Value())); };
     }
     rt::PictureBox Desktop{*this};
     rt::PictureBox TitleBar{Desktop};
@@ -56,6 +58,7 @@ class DesktopSample : public rt::Form {
     rt::Label MenuText{Desktop}; // made before the strip: in front of it
     rt::Label Menu{Desktop};
     rt::Line Edge{Desktop, 0, 2000, 5775, 2000};
+    rt::VScrollBar ScrollBar{Desktop};
     std::vector<std::string> clicks;
 };
 
@@ -129,8 +132,11 @@ TEST_F(PictureContainer, ClicksReachTheControlUnderThePointer) {
     click(form.TitleText, 2, 2);                             // the transparent caption
     click(form.Desktop, 5, 150);                             // the desktop itself
     click(form.Menu, 150, 5);                                // the strip
+    RECT bar;
+    GetClientRect(form.ScrollBar.hWnd(), &bar);
+    click(form.ScrollBar, bar.right / 2, bar.bottom - 3);    // the scroll bar's down arrow
     EXPECT_EQ(form.clicks, (std::vector<std::string>{"TitleBar", "Gradient", "TitleText",
-                                                      "Desktop", "Menu"}));
+                                                      "Desktop", "Menu", "ScrollBar 1"}));
     // A hidden image takes no click: its box does.
     form.clicks.clear();
     form.Gradient.Visible(false);
