@@ -11,5 +11,6 @@
 #include "rt/picture.h"
 #include "rt/printer.h"
 #include "rt/resources.h"
+#include "rt/runguard.h"
 #include "rt/safefile.h"
 #include "rt/services.h"
