@@ -61,7 +61,11 @@ frmAbout::frmAbout() {
     // The program's artwork on the left, its initial as the second web link below it.
     Image1.Move(360, 240, 1680, 1680);
     Image1.Stretch(true);
-    if (HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1))) Image1.Icon(icon);
+    // A copy of its own: the image destroys its icon with the box, and the
+    // icon LoadIcon hands out belongs to every window of the program.
+    if (auto icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1),
+                                                  IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)))
+        Image1.Icon(icon);
     Picture1.Move(600, 2280, 960, 960);
     Picture1.BorderStyle(0);
     Picture1.MousePointer(99);

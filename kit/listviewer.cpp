@@ -155,9 +155,13 @@ void ListViewer::mnuFilePrint_Click() {
     std::string text;
     Try([&] { text = GetPrintText(); });
     if (text.empty()) return;
-    Try([&] { rt::OpenForOutput(1, file); });
-    Try([&] { rt::PrintLine(1, text); });
-    Try([&] { rt::Close(1); });
+    try {
+        rt::ReplaceFileText(file, text + "\r\n");
+    } catch (const rt::Error& e) {
+        // A folder that refuses the file, a full disk: told like a failed print
+        // job, and no half-written file is left behind.
+        ShowPrintError(e);
+    }
 }
 
 void ListViewer::mnuFilePrintSetup_Click() {

@@ -172,6 +172,27 @@ TEST_F(ListViewerCommands, AFileThatCannotBeDeletedIsReportedAndKept) {
     EXPECT_EQ(rt::Err().Number, 0);
 }
 
+TEST_F(ListViewerCommands, AFileThatCannotBeWrittenIsToldLikeAFailedJob) {
+    const std::string lead = "The following error was encountered while trying to print:\r\r";
+    PrintToFile(folder / "missing\\print.txt");
+    ASSERT_EQ(user.MessageBoxes().size(), 1u);
+    EXPECT_EQ(Described(user.MessageBoxes()[0]), "Path not found");
+    EXPECT_EQ(user.MessageBoxes()[0].Prompt,
+              lead + "Error Number = 76\rError Description = Path not found");
+
+    // A disk that fills up while the text is written keeps no part of it.
+    wchar_t drive[8] = {};
+    if (!GetEnvironmentVariableW(L"BENCHWARE_SMALL_DRIVE", drive, 8))
+        GTEST_SKIP() << "no small volume: the test command mounts one where it runs as root";
+    const std::string file = rt::Utf8(drive) + "\\print.txt";
+    host.PrintText = std::string(100000, 'x');
+    PrintToFile(file);
+    ASSERT_EQ(user.MessageBoxes().size(), 2u);
+    EXPECT_EQ(user.MessageBoxes()[1].Prompt, lead + "Error Number = 61\rError Description = Disk full");
+    EXPECT_FALSE(rt::FileExists(file));
+    EXPECT_EQ(rt::Dir(rt::Utf8(drive) + "\\*.*", 39), std::vector<std::string>{});
+}
+
 TEST_F(ListViewerCommands, CancelInAnyDialogChangesNothingAndSetupTakesOK) {
     const long back = host.Display.BackColor(), fore = host.Display.ForeColor();
     const rt::Font font = host.Display.Font();
