@@ -2,6 +2,8 @@
 // menu, layout, copy, print (to the printer or to a text file), print setup,
 // always on top, the list's colours and font, the Help menu and the two
 // double-click options.
+#include <algorithm>
+
 #include <kit/about.h>
 #include <kit/kit.h>
 #include <kit/listviewer.h>
@@ -84,6 +86,15 @@ void ListViewer::Form_Resize() {
 }
 
 void ListViewer::mnuEditCopy_Click() { mnuPopCopy_Click(); }
+
+void ListViewer::MoveSelectionDown() {
+    if (hWnd() && GetForegroundWindow() == hWnd()) {
+        rt::SendKeys("{DOWN}");
+        return;
+    }
+    if (Display.ListCount() > 0)
+        Display.ListIndex(std::min(Display.ListIndex() + 1, Display.ListCount() - 1));
+}
 
 void ListViewer::mnuFilePrint_Click() {
     using rt::Try;
