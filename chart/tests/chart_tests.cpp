@@ -1,7 +1,6 @@
 // The chart in the main window: the three charts, the range prompt, the Columns
 // box, the print text and the settings kept between runs.
 #include "fixture.h"
-#include "test_support.h"
 
 namespace glyphdeck::testing {
 namespace {
@@ -34,21 +33,6 @@ TEST_F(GlyphdeckTest, FirstRunShowsTheFilteredAsciiChartCentred) {
     for (int code : {126, 130, 140, 145, 156, 159, 160, 255})
         EXPECT_EQ(entries[code], rt::Format(code, "000") + " = " + rt::Chr(code));
     EXPECT_EQ(user.Boxes.size(), 0u);
-}
-
-// The user switched to another program while a long table was built: the first
-// entry is selected without a key, and the other program gets none and stays
-// in front.
-TEST_F(GlyphdeckTest, AFillEndingBehindAnotherProgramSendsItNoKey) {
-    frmMain& main = Start();
-    rt::test::ForeignWindow other("  Another Program");
-    ASSERT_TRUE(other.ToFront());
-    user.Type("2000");
-    main.mnuFileHEX_Click();
-    EXPECT_EQ(main.Display.ListIndex(), 0);
-    rt::test::WaitFor([] { return false; }, 300); // a key sent would arrive meanwhile
-    EXPECT_FALSE(other.GotKeys());
-    EXPECT_EQ(GetForegroundWindow(), other.hWnd());
 }
 
 TEST_F(GlyphdeckTest, FilterOffShowsEveryCharacterAndOnHidesThemAgain) {

@@ -85,9 +85,7 @@ TEST_F(FaultbookTest, AFillEndingBehindAnotherProgramSendsItNoKey) {
     user.Type("2000");
     form.mnuFileList_Click();
     EXPECT_EQ(form.Display.ListIndex(), 0);
-    rt::test::WaitFor([] { return false; }, 300); // a key sent would arrive meanwhile
-    EXPECT_FALSE(other.GotKeys());
-    EXPECT_EQ(GetForegroundWindow(), other.hWnd());
+    EXPECT_TRUE(other.UntouchedInFront());
 }
 
 TEST_F(FaultbookTest, BadRangesLeaveTheList) {

@@ -193,6 +193,25 @@ TEST_F(ListViewerCommands, AFileThatCannotBeWrittenIsToldLikeAFailedJob) {
     EXPECT_EQ(rt::Dir(rt::Utf8(drive) + "\\*.*", 39), std::vector<std::string>{});
 }
 
+// The list builders' last step: the Down key for the window in front, a direct
+// selection when the user has switched to another program meanwhile.
+TEST_F(ListViewerCommands, MovingDownSendsAKeyOnlyToTheWindowInFront) {
+    for (const char* line : {"first", "second", "third"}) host.Display.AddItem(line);
+    host.Display.SetFocus();
+    ASSERT_TRUE(rt::test::WaitFor([&] { return GetForegroundWindow() == host.hWnd(); }, 5000));
+    host.MoveSelectionDown();
+    EXPECT_EQ(host.Display.ListIndex(), 0);
+    host.MoveSelectionDown();
+    EXPECT_EQ(host.Display.ListIndex(), 1);
+
+    rt::test::ForeignWindow other("  Another Program");
+    ASSERT_TRUE(other.ToFront());
+    host.MoveSelectionDown();
+    host.MoveSelectionDown();
+    EXPECT_EQ(host.Display.ListIndex(), 2) << "the last line stays selected";
+    EXPECT_TRUE(other.UntouchedInFront());
+}
+
 TEST_F(ListViewerCommands, CancelInAnyDialogChangesNothingAndSetupTakesOK) {
     const long back = host.Display.BackColor(), fore = host.Display.ForeColor();
     const rt::Font font = host.Display.Font();

@@ -164,6 +164,11 @@ bool ForeignWindow::ToFront() {
 
 bool ForeignWindow::GotKeys() const { return WindowText(hwnd_) != caption_; }
 
+bool ForeignWindow::UntouchedInFront() const {
+    WaitFor([] { return false; }, 300);
+    return !GotKeys() && GetForegroundWindow() == hwnd_;
+}
+
 std::string WindowText(HWND w) {
     wchar_t text[1024] = {};
     GetWindowTextW(w, text, 1024);

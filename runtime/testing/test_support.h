@@ -91,6 +91,9 @@ class ForeignWindow {
     bool ToFront();
     // Whether a key reached it since it opened.
     bool GotKeys() const;
+    // After a moment in which a key sent anywhere would have arrived: whether
+    // it is still in front and no key reached it.
+    bool UntouchedInFront() const;
 
   private:
     std::string caption_;
