@@ -95,13 +95,24 @@ bool RouteContainerMessage(Container& c, HWND hwnd, UINT msg, WPARAM wp, LPARAM 
             if (!ctl->Lightweight() || !ctl->Visible() || !ctl->Enabled()) continue;
             RECT r{PxX(ctl->Left()), PxY(ctl->Top()), PxX(ctl->Left() + ctl->Width()),
                    PxY(ctl->Top() + ctl->Height())};
-            if (PtInRect(&r, pt)) {
-                Call([ctl] { ctl->LightweightClick(); });
-                result = 0;
-                return true;
-            }
+            if (!PtInRect(&r, pt)) continue;
+            bool taken = false;
+            Call([ctl, &taken] { taken = ctl->LightweightClick(); });
+            if (!taken) continue;
+            result = 0;
+            return true;
         }
         return false;
+    }
+    case WM_DRAWITEM:
+    case WM_VSCROLL: {
+        HWND child = msg == WM_DRAWITEM ? reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hwndItem
+                                        : reinterpret_cast<HWND>(lp);
+        Control* ctl = ControlOf(child);
+        if (!ctl) return false;
+        bool handled = false;
+        Call([&] { handled = ctl->Reflect(msg, wp, lp, result); });
+        return handled;
     }
     default: return false;
     }

@@ -228,6 +228,14 @@ HWND FindShownDialog() {
     return found;
 }
 
+COLORREF ShownPixel(HWND w, int x, int y) {
+    UpdateWindow(w);
+    HDC dc = GetDC(w);
+    COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(w, dc);
+    return c;
+}
+
 void PressButton(HWND dialog, int id) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));

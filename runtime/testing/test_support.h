@@ -113,6 +113,9 @@ HWND FindShownWindow(const std::string& caption, DWORD processId = GetCurrentPro
 // This thread's visible dialog box, whatever its caption.
 HWND FindShownDialog();
 
+// What the screen shows at a pixel of a window, once the window has painted.
+COLORREF ShownPixel(HWND w, int x, int y);
+
 // Posts the click of a dialog's button, as the button itself reports it.
 void PressButton(HWND dialog, int id);
 // Posts a key's down and up to a window (for a box's own loop to pick up).
