@@ -61,12 +61,13 @@ frmAbout::frmAbout() {
     // The program's artwork on the left, its initial as the second web link below it.
     Image1.Move(360, 240, 1680, 1680);
     Image1.Stretch(true);
-    if (HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1))) Image1.Icon(icon);
+    Image1.Picture(
+        rt::Picture::SharedIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1))));
     Picture1.Move(600, 2280, 960, 960);
     Picture1.BorderStyle(0);
     Picture1.MousePointer(99);
-    Picture1.Picture(InitialPicture(info.Title, 960 / rt::Screen::TwipsPerPixelX(),
-                                    960 / rt::Screen::TwipsPerPixelY()));
+    Picture1.Picture(rt::Picture::FromBitmap(InitialPicture(
+        info.Title, 960 / rt::Screen::TwipsPerPixelX(), 960 / rt::Screen::TwipsPerPixelY())));
     Picture1.Click = [this] { Picture1_Click(); };
 
     Frame1.Move(2310, 105, 3045, 975);

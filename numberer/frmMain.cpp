@@ -37,22 +37,31 @@ void ReportRunError(const rt::Error& e, const std::string& module, const std::st
 } // namespace
 
 // One numbering or removal run: the editor and the commands that change the
-// text are inert while it works, and its progress shows in the caption at
-// most every few tens of milliseconds, yielding each time.
+// text are inert while it works, its progress shows in the caption at most
+// every few tens of milliseconds, yielding each time, and a close asked for
+// meanwhile stops it (nothing of it is applied) before the window closes.
 class frmMain::Run : public RunProgress {
   public:
-    explicit Run(frmMain& form) : form_(form), base_(form.Caption()) {
-        form_.running_ = true;
+    // Thrown at a yield when the run has to stop.
+    struct Stopped {};
+
+    explicit Run(frmMain& form) : form_(form), guard_(form, form.m_StopRequested), base_(form.Caption()) {
+        if (!guard_) return;
+        form_.m_StopRequested = false;
         form_.CommandsEnabled(false);
         rt::Try([&] { form_.txtDisplay.Locked(true); });
     }
     ~Run() override {
+        if (!guard_) return;
         rt::Try([&] { form_.txtDisplay.Locked(false); });
         form_.CommandsEnabled(true);
-        form_.running_ = false;
     }
     Run(const Run&) = delete;
     Run& operator=(const Run&) = delete;
+
+    // False when a run of the window is going on already.
+    explicit operator bool() const { return static_cast<bool>(guard_); }
+    bool Closing() const { return guard_.Closing(); }
 
     void Reading(long k) override {
         last_ = [this, k] { return base_ + "   -   Reading In Lines : " + rt::CStr(k); };
@@ -70,11 +79,16 @@ class frmMain::Run : public RunProgress {
         };
         if (Due()) ShowLast();
     }
-    // The caption of the last step done, shown now; and a yield.
-    void ShowLast() {
+    // The caption of the last step done, shown now.
+    void ShowLastCaption() {
         if (last_) form_.Caption(last_());
         shown_ = std::chrono::steady_clock::now();
+    }
+    // The same, and a yield.
+    void ShowLast() {
+        ShowLastCaption();
         rt::DoEvents();
+        if (guard_.StopRequested()) throw Stopped{};
     }
     // The run's result: the plain title, then the text (one undo step).
     void Finish(const std::string& text) {
@@ -86,6 +100,7 @@ class frmMain::Run : public RunProgress {
   private:
     bool Due() const { return std::chrono::steady_clock::now() - shown_ >= kProgressEvery; }
     frmMain& form_;
+    rt::RunGuard guard_;
     std::string base_;
     std::function<std::string()> last_;
     std::chrono::steady_clock::time_point shown_ = std::chrono::steady_clock::now();
@@ -204,31 +219,37 @@ void frmMain::mnuFileExit_Click() { Unload(); }
 // --- Numbering and removal --------------------------------------------------------
 
 void frmMain::NumberLines(int16_t intIncrement, int16_t intSpaces, bool SmartNumbering) {
-    if (running_) return;
+    if (Running()) return;
     const std::string text = txtDisplay.Text();
     if (text.empty()) return;
     Run run(*this);
+    if (!run) return;
     try {
         const std::string working = text + "\r\n";
         const auto lines = ReadLines(working, run);
         run.Finish(NumberedText(lines, intIncrement, intSpaces, SmartNumbering, m_Smart, run));
+    } catch (const Run::Stopped&) {
     } catch (const rt::Error& e) {
-        run.ShowLast();
+        if (run.Closing()) return;
+        rt::Try([&] { run.ShowLastCaption(); });
         ReportRunError(e, "NumberLines", "");
     }
 }
 
 void frmMain::RemoveNumbers() {
-    if (running_) return;
+    if (Running()) return;
     const std::string text = txtDisplay.Text();
     if (text.empty()) return;
     Run run(*this);
+    if (!run) return;
     try {
         const std::string working = text + "\r\n";
         const auto lines = ReadLines(working, run);
         run.Finish(StrippedText(lines, m_Width, run));
+    } catch (const Run::Stopped&) {
     } catch (const rt::Error& e) {
-        run.ShowLast();
+        if (run.Closing()) return;
+        rt::Try([&] { run.ShowLastCaption(); });
         ReportRunError(e, "RemoveNumbers", "\r\rClick OK to continue.");
     }
 }
@@ -244,12 +265,12 @@ void frmMain::CommandsEnabled(bool enabled) {
 }
 
 void frmMain::mnuTallymanNum_Click() {
-    if (running_) return;
+    if (Running()) return;
     rt::Try([&] { frmSettings::Get().Show(rt::vbModal, this); });
 }
 
 void frmMain::mnuTallymanRemove_Click() {
-    if (running_) return;
+    if (Running()) return;
     RemoveNumbers();
 }
 
@@ -313,14 +334,14 @@ bool frmMain::Undo_Changed(rt::TextBox& ctlTextBox) {
 }
 
 void frmMain::mnuEditUndo_Click() {
-    if (running_) return;
+    if (Running()) return;
     MyUndo(txtDisplay, 2);
 }
 
 // --- Edit commands ----------------------------------------------------------------
 
 void frmMain::mnuEditCut_Click() {
-    if (running_) return;
+    if (Running()) return;
     rt::Try([] { rt::Clipboard::Clear(); });
     rt::Try([] { rt::DoEvents(); });
     rt::Try([&] { rt::Clipboard::SetText(txtDisplay.SelText()); });
@@ -341,12 +362,12 @@ void frmMain::mnuEditCopyAll_Click() {
 }
 
 void frmMain::mnuEditPaste_Click() {
-    if (running_) return;
+    if (Running()) return;
     rt::Try([&] { txtDisplay.SelText(rt::Clipboard::GetText()); });
 }
 
 void frmMain::mnuEditDelete_Click() {
-    if (running_) return;
+    if (Running()) return;
     // With nothing selected, the character after the caret goes; at the end
     // of the text there is none and nothing changes.
     rt::Try([&] {
@@ -374,7 +395,7 @@ void frmMain::txtDisplay_MouseDown(int Button, int, float, float) {
 // --- File commands ----------------------------------------------------------------
 
 void frmMain::mnuFileNew_Click() {
-    if (running_) return;
+    if (Running()) return;
     if (!txtDisplay.Text().empty() &&
         rt::MsgBox("Perminently clear the current information?", rt::vbYesNo + rt::vbQuestion,
                    "  Confirm Clear Information") == rt::vbNo)

@@ -58,7 +58,7 @@ class frmMain : public rt::Form, public rt::FormOf<frmMain> {
     void RemoveNumbers();
     int16_t CheckForLast(const std::string& LastLine, const std::string& CurrentLine);
     // Whether a numbering or removal run is working (the editor is inert then).
-    bool Running() const { return running_; }
+    bool Running() const { return rt::RunGuard::Running(*this); }
 
     // The undo history: X = 1 records the control's text, any other value
     // steps back. The three queries read the edit control's own flags.
@@ -113,7 +113,7 @@ class frmMain : public rt::Form, public rt::FormOf<frmMain> {
     LineClassifier m_Smart; // m_InSelect, m_Continued
     NumberWidth m_Width;    // m_NumWidth
     int settingText_ = 0;   // code is setting the text: it records the change itself
-    bool running_ = false;
+    bool m_StopRequested = false; // a close asked for during a run
 };
 
 } // namespace tallyman

@@ -47,21 +47,51 @@ HFONT CreateFontHandle(const rt::Font& font) {
     return CreateFontIndirectW(&lf);
 }
 
+void SysColorsChanged(Container& c) {
+    for (Control* ctl : c.Controls()) {
+        ctl->SysColorsChanged();
+        if (auto* inner = dynamic_cast<Container*>(ctl)) SysColorsChanged(*inner);
+    }
+}
+
+void PaintBeneath(Control& ctl, HDC dc) {
+    HWND self = ctl.hWnd(), parent = ctl.Parent().ContainerHwnd();
+    if (!self || !parent) return;
+    RECT client;
+    GetClientRect(self, &client);
+    POINT origin{0, 0};
+    MapWindowPoints(self, parent, &origin, 1);
+    RECT mine = client;
+    OffsetRect(&mine, origin.x, origin.y);
+    // The siblings under it that it overlaps, the lowest first.
+    std::vector<HWND> below;
+    for (HWND w = GetWindow(self, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        RECT r, both;
+        GetWindowRect(w, &r);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+        if (IsWindowVisible(w) && IntersectRect(&both, &r, &mine)) below.insert(below.begin(), w);
+    }
+    int saved = SaveDC(dc);
+    IntersectClipRect(dc, 0, 0, client.right, client.bottom);
+    OffsetViewportOrgEx(dc, -origin.x, -origin.y, nullptr);
+    ctl.Parent().PaintBackground(dc);
+    for (HWND w : below) {
+        POINT at{0, 0};
+        MapWindowPoints(w, parent, &at, 1);
+        RECT wc;
+        GetClientRect(w, &wc);
+        int one = SaveDC(dc);
+        OffsetViewportOrgEx(dc, at.x, at.y, nullptr);
+        IntersectClipRect(dc, 0, 0, wc.right, wc.bottom);
+        SendMessageW(w, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+        RestoreDC(dc, one);
+    }
+    RestoreDC(dc, saved);
+}
+
 void PaintContainer(Container& c, HDC dc) {
     for (Control* ctl : c.Controls())
         if (ctl->Lightweight() && ctl->Visible()) ctl->Paint(dc);
-}
-
-bool MouseDownOf(UINT msg, LPARAM lp, MouseDownArgs& args) {
-    if (msg != WM_LBUTTONDOWN && msg != WM_RBUTTONDOWN && msg != WM_MBUTTONDOWN) return false;
-    args.Button = msg == WM_LBUTTONDOWN   ? vbLeftButton
-                  : msg == WM_RBUTTONDOWN ? vbRightButton
-                                          : vbMiddleButton;
-    args.Shift = (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
-                 (GetKeyState(VK_MENU) < 0 ? 4 : 0);
-    args.X = static_cast<float>(static_cast<short>(LOWORD(lp)) * TppX());
-    args.Y = static_cast<float>(static_cast<short>(HIWORD(lp)) * TppY());
-    return true;
 }
 
 bool RouteContainerMessage(Container& c, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
@@ -107,13 +137,24 @@ bool RouteContainerMessage(Container& c, HWND hwnd, UINT msg, WPARAM wp, LPARAM 
             if (!ctl->Lightweight() || !ctl->Visible() || !ctl->Enabled()) continue;
             RECT r{PxX(ctl->Left()), PxY(ctl->Top()), PxX(ctl->Left() + ctl->Width()),
                    PxY(ctl->Top() + ctl->Height())};
-            if (PtInRect(&r, pt)) {
-                Call([ctl] { ctl->LightweightClick(); });
-                result = 0;
-                return true;
-            }
+            if (!PtInRect(&r, pt)) continue;
+            bool taken = false;
+            Call([ctl, &taken] { taken = ctl->LightweightClick(); });
+            if (!taken) continue;
+            result = 0;
+            return true;
         }
         return false;
+    }
+    case WM_DRAWITEM:
+    case WM_VSCROLL: {
+        HWND child = msg == WM_DRAWITEM ? reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hwndItem
+                                        : reinterpret_cast<HWND>(lp);
+        Control* ctl = ControlOf(child);
+        if (!ctl) return false;
+        bool handled = false;
+        Call([&] { handled = ctl->Reflect(msg, wp, lp, result); });
+        return handled;
     }
     default: return false;
     }
@@ -218,18 +259,23 @@ void Control::Enabled(bool v) {
     if (hwnd_) EnableWindow(hwnd_, v);
 }
 
+// The tip shows over the control and over the windows it is made of (the
+// edit field of a combo box).
 static void SetTip(HWND tooltip, HWND owner, HWND control, const std::string& text) {
     if (!tooltip || !control) return;
     std::wstring wide = Wide(text);
-    TOOLINFOW info{};
-    info.cbSize = TTTOOLINFOW_V2_SIZE;
-    info.uFlags = TTF_IDISHWND; // the message loop relays the mouse messages
-    info.hwnd = owner;
-    info.uId = reinterpret_cast<UINT_PTR>(control);
-    SendMessageW(tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    if (text.empty()) return;
-    info.lpszText = wide.data();
-    SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    for (HWND part = control; part;
+         part = part == control ? GetWindow(control, GW_CHILD) : GetWindow(part, GW_HWNDNEXT)) {
+        TOOLINFOW info{};
+        info.cbSize = TTTOOLINFOW_V2_SIZE;
+        info.uFlags = TTF_IDISHWND; // the message loop relays the mouse messages
+        info.hwnd = owner;
+        info.uId = reinterpret_cast<UINT_PTR>(part);
+        SendMessageW(tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+        if (text.empty()) continue;
+        info.lpszText = wide.data();
+        SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
 }
 
 void Control::ToolTipText(const std::string& text) {

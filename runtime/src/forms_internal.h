@@ -55,6 +55,28 @@ template <class F> void Call(F&& f) {
     rt::Dispatch(std::forward<F>(f));
 }
 
+// The mouse buttons held (1 left, 2 right, 4 middle) and the shift state
+// (1 Shift, 2 Ctrl, 4 Alt) as the program's mouse and key events give them.
+inline int ButtonsOf(WPARAM wp) {
+    return (wp & MK_LBUTTON ? 1 : 0) | (wp & MK_RBUTTON ? 2 : 0) | (wp & MK_MBUTTON ? 4 : 0);
+}
+inline int ShiftState() {
+    return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
+           (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+}
+// The button of a button-down message (1 left, 2 right, 4 middle); 0 for any
+// other message.
+inline int ButtonDownOf(UINT msg) {
+    return msg == WM_LBUTTONDOWN ? 1 : msg == WM_RBUTTONDOWN ? 2 : msg == WM_MBUTTONDOWN ? 4 : 0;
+}
+// A mouse message's position in twips.
+inline float MouseX(LPARAM lp) { return static_cast<float>(static_cast<short>(LOWORD(lp)) * TppX()); }
+inline float MouseY(LPARAM lp) { return static_cast<float>(static_cast<short>(HIWORD(lp)) * TppY()); }
+
+// Tells every control of a container, and of the containers in it, that the
+// system colours changed.
+void SysColorsChanged(Container& c);
+
 Control* ControlOf(HWND hwnd);
 Form* FormFromHwnd(HWND hwnd);
 void BindControl(HWND hwnd, Control* control);
@@ -73,19 +95,14 @@ template <class T> T* OwnControl(HWND hwnd, UINT msg, LPARAM lp) {
     return control && control->hWnd() == hwnd ? control : nullptr;
 }
 
-// A button pressed over a control (WM_xBUTTONDOWN): the button as the
-// runtime numbers it, the shift state, and the position in twips.
-struct MouseDownArgs {
-    int Button = 0, Shift = 0;
-    float X = 0, Y = 0;
-};
-bool MouseDownOf(UINT msg, LPARAM lp, MouseDownArgs& args);
-
 // Routes the notifications a container receives to its controls: WM_COMMAND
 // from a child, WM_CTLCOLOR*, WM_SETCURSOR, clicks on lightweight controls.
 bool RouteContainerMessage(Container& c, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
                            LRESULT& result);
 void PaintContainer(Container& c, HDC dc);
+// Paints into a control's DC what lies under it: its container's background,
+// drawing and lightweight controls, and the sibling windows below it.
+void PaintBeneath(Control& ctl, HDC dc);
 
 // The loaded forms and the unloaded disposable ones waiting for deletion.
 void FormLoaded(Form* f);

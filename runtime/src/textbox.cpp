@@ -20,9 +20,12 @@ LRESULT CALLBACK EditSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (box && box->hWnd() != hwnd) box = nullptr;
     if (msg == WM_CONTEXTMENU && box && box->MouseDown) return 0;
     LRESULT r = CallWindowProcW(g_editProc, hwnd, msg, wp, lp);
-    MouseDownArgs a;
-    if (box && box->MouseDown && MouseDownOf(msg, lp, a))
-        Call([box, a] { box->MouseDown(a.Button, a.Shift, a.X, a.Y); });
+    if (!box || !box->MouseDown) return r;
+    const int button = ButtonDownOf(msg);
+    if (!button) return r;
+    int shift = ShiftState();
+    float x = MouseX(lp), y = MouseY(lp);
+    Call([box, button, shift, x, y] { box->MouseDown(button, shift, x, y); });
     return r;
 }
 

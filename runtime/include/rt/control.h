@@ -94,7 +94,8 @@ class Control {
     void SetFocus();
     virtual void Refresh();
     // 0 brings the control to the front of its siblings, any other value sends
-    // it to the back.
+    // it to the back. Controls made first stand in front of those made after
+    // them, and that order is also the tab order.
     void ZOrder(int position = 0);
 
     HWND hWnd() const { return hwnd_; }
@@ -107,7 +108,15 @@ class Control {
     virtual void Paint(HDC) {}
     virtual void OnCommand(WORD code) { (void)code; }
     virtual LRESULT OnColor(HDC dc);
-    virtual void LightweightClick() {} // a click inside a lightweight control
+    // A notification its container received about it (WM_DRAWITEM, WM_VSCROLL):
+    // true when the control handled it, with the message's result.
+    virtual bool Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+        (void)msg, (void)wp, (void)lp, (void)result;
+        return false;
+    }
+    // A click inside a lightweight control: true when the control takes it,
+    // false when it passes to what lies under it (lines and shapes).
+    virtual bool LightweightClick() { return false; }
     // The system colours changed: what was made from them is made again (the
     // form repaints everything afterwards).
     virtual void SysColorsChanged() {}
