@@ -15,14 +15,14 @@ void About_Form_Load(kit::frmAbout& box) {
         box.lblVersion.Caption(kit::frmAbout::VersionCaption(app.Major, app.Minor, app.Revision));
     });
     rt::Try([&] {
-        box.Image1.Move(240, 240, 1080, 1080);
-        box.Picture1.Move(300, 1560, 960, 960);
-        box.Frame1.Move(1560, 105, 3165, 975);
+        box.Image1.Move(210, 120, 900, 900);
+        box.Picture1.Move(180, 1080, 960, 960);
+        box.Frame1.Move(1440, 105, 3285, 975);
         box.Label1.Font(rt::Font{"Arial", 15.75, true});
-        box.Label5.Move(1560, 1170, 3165, 900);
-        box.Label3.Move(1560, 2130, 3165, 225);
-        box.Label2.Move(1560, 2370, 3165, 225);
-        box.Label6.Move(1560, 2595, 3165, 225);
+        box.Label5.Move(1440, 1170, 3285, 900);
+        box.Label3.Move(180, 2100, 4545, 225);
+        box.Label2.Move(180, 2340, 4545, 225);
+        box.Label6.Move(180, 2565, 4545, 225);
         box.Line2.X1 = 105;
         box.Line2.Y1 = 2955;
         box.Line2.X2 = 4740;

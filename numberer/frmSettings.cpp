@@ -12,28 +12,28 @@ frmSettings::frmSettings() {
     StartUpPosition(rt::vbStartUpScreen);
     ClientSize(2550, 2985);
 
-    Label1.Move(180, 150, 2200, 225);
+    Label1.Move(120, 120, 2340, 225);
     Label1.Caption("Increment to use:");
-    txtIncrement.Move(180, 390, 1000, 300);
+    txtIncrement.Move(120, 360, 900, 300);
     txtIncrement.Text("10");
     txtIncrement.MaxLength(4);
-    Label3.Move(180, 810, 2200, 225);
+    Label3.Move(120, 780, 2340, 225);
     Label3.Caption("Number of leading spaces:");
-    txtSpaces.Move(180, 1050, 1000, 300);
+    txtSpaces.Move(120, 1020, 900, 300);
     txtSpaces.Text("2");
     txtSpaces.MaxLength(2);
-    chkSmartNumber.Move(180, 1500, 2200, 255);
+    chkSmartNumber.Move(120, 1440, 2340, 255);
     chkSmartNumber.Caption("Smart Numbering  ");
     chkSmartNumber.Value(rt::vbChecked);
-    Label2.Move(180, 1770, 2250, 420);
+    Label2.Move(120, 1710, 2340, 660);
     Label2.WordWrap(true);
     Label2.Caption("(Don't number Sub lines, Function lines, Dim lines, etc.)");
     Line1.BorderColor = 0x80000010;
     Line2.BorderColor = 0x80000014;
-    cmdOK.Move(180, 2460, 1020, 360);
+    cmdOK.Move(120, 2535, 1080, 360);
     cmdOK.Caption("&OK");
     cmdOK.Default(true);
-    cmdCancel.Move(1350, 2460, 1020, 360);
+    cmdCancel.Move(1350, 2535, 1080, 360);
     cmdCancel.Caption("&Cancel");
     cmdCancel.Cancel(true);
 

@@ -16,8 +16,8 @@ class frmSettings : public rt::Form, public rt::FormOf<frmSettings> {
     rt::TextBox txtSpaces{*this};
     rt::CheckBox chkSmartNumber{*this};
     rt::Label Label2{*this};
-    rt::Line Line1{*this, 105, 2280, 2445, 2280};
-    rt::Line Line2{*this, 105, 2295, 2445, 2295};
+    rt::Line Line1{*this, 60, 2430, 2490, 2430};
+    rt::Line Line2{*this, 60, 2445, 2490, 2445};
     rt::CommandButton cmdOK{*this};
     rt::CommandButton cmdCancel{*this};
 
