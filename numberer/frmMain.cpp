@@ -45,7 +45,8 @@ class frmMain::Run : public RunProgress {
     // Thrown at a yield when the run has to stop.
     struct Stopped {};
 
-    explicit Run(frmMain& form) : form_(form), guard_(form, form.m_StopRequested), base_(form.Caption()) {
+    explicit Run(frmMain& form) : form_(form), guard_(form, form.m_StopRequested), started_(form.Caption()),
+          base_(started_) {
         if (!guard_) return;
         form_.m_StopRequested = false;
         form_.CommandsEnabled(false);
@@ -61,6 +62,8 @@ class frmMain::Run : public RunProgress {
 
     // False when a run of the window is going on already.
     explicit operator bool() const { return static_cast<bool>(guard_); }
+    // A run stopped before its end leaves the window as it found it.
+    void Abandon() { rt::Try([&] { form_.Caption(started_); }); }
     bool Closing() const { return guard_.Closing(); }
 
     void Reading(long k) override {
@@ -101,6 +104,7 @@ class frmMain::Run : public RunProgress {
     bool Due() const { return std::chrono::steady_clock::now() - shown_ >= kProgressEvery; }
     frmMain& form_;
     rt::RunGuard guard_;
+    const std::string started_; // the caption before the run
     std::string base_;
     std::function<std::string()> last_;
     std::chrono::steady_clock::time_point shown_ = std::chrono::steady_clock::now();
@@ -229,6 +233,7 @@ void frmMain::NumberLines(int16_t intIncrement, int16_t intSpaces, bool SmartNum
         const auto lines = ReadLines(working, run);
         run.Finish(NumberedText(lines, intIncrement, intSpaces, SmartNumbering, m_Smart, run));
     } catch (const Run::Stopped&) {
+        run.Abandon();
     } catch (const rt::Error& e) {
         if (run.Closing()) return;
         rt::Try([&] { run.ShowLastCaption(); });
@@ -247,6 +252,7 @@ void frmMain::RemoveNumbers() {
         const auto lines = ReadLines(working, run);
         run.Finish(StrippedText(lines, m_Width, run));
     } catch (const Run::Stopped&) {
+        run.Abandon();
     } catch (const rt::Error& e) {
         if (run.Closing()) return;
         rt::Try([&] { run.ShowLastCaption(); });
@@ -435,7 +441,7 @@ void frmMain::mnuFileSaveAs_Click() {
         return;
     if (!SaveFile(path)) return;
     m_FileName = path;
-    Caption("  Tallyman    [ " + CD1.FileTitle + " ]");
+    Caption("  Tallyman    [ " + path.substr(path.find_last_of("\\/") + 1) + " ]");
 }
 
 bool frmMain::SaveFile(const std::string& path) {

@@ -74,6 +74,7 @@ std::vector<std::string_view> ReadLines(std::string_view working, RunProgress& p
         lines.push_back(working.substr(from, lf + 1 - from));
         progress.Reading(static_cast<long>(lines.size()));
     }
+    progress.Total(static_cast<long>(lines.size()));
     return lines;
 }
 

@@ -22,7 +22,8 @@ class RunProgress {
 
 // The lines of a working text, cut after each LF; every line keeps its own
 // terminator, so the lines joined give the text back. Text after the last LF
-// is not a line (a working text always ends in CR LF).
+// is not a line (a working text always ends in CR LF). Reports each line read,
+// then the total.
 std::vector<std::string_view> ReadLines(std::string_view working, RunProgress& progress);
 
 // Smart numbering's judgement whether a line (terminator included) may carry

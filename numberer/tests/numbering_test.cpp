@@ -68,6 +68,7 @@ TEST(ReadLines, CutsAfterEachLineFeedKeepingEveryTerminator) {
     const auto lines = ReadLines(working, progress);
     EXPECT_EQ(lines, (std::vector<std::string_view>{"one\r\n", "two\n", "three\r\rfour\r\n", "\r\n"}));
     EXPECT_EQ(progress.read, (std::vector<long>{1, 2, 3, 4}));
+    EXPECT_EQ(progress.total, 4);
     std::string joined;
     for (auto line : lines) joined += line;
     EXPECT_EQ(joined, working);
