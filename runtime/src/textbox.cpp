@@ -16,13 +16,11 @@ WNDPROC g_editProc = nullptr; // the edit class's own procedure
 // The edit procedure replaced for the mouse-down event: the control handles
 // the press first, then the program hears of it.
 LRESULT CALLBACK EditSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* box = dynamic_cast<TextBox*>(ControlOf(hwnd));
-    if (box && box->hWnd() != hwnd) box = nullptr;
-    if (msg == WM_CONTEXTMENU && box && box->MouseDown) return 0;
     LRESULT r = CallWindowProcW(g_editProc, hwnd, msg, wp, lp);
-    if (!box || !box->MouseDown) return r;
     const int button = ButtonDownOf(msg);
     if (!button) return r;
+    auto* box = dynamic_cast<TextBox*>(ControlOf(hwnd));
+    if (!box || box->hWnd() != hwnd || !box->MouseDown) return r;
     int shift = ShiftState();
     float x = MouseX(lp), y = MouseY(lp);
     Call([box, button, shift, x, y] { box->MouseDown(button, shift, x, y); });

@@ -31,8 +31,7 @@ class TextBox : public Control {
     // SelText).
     std::function<void()> Change;
     // MouseDown: a button pressed over the text, after the control has handled
-    // the press. With a handler set, the right button is the program's: the
-    // control shows no menu of its own.
+    // the press.
     std::function<void(int Button, int Shift, float X, float Y)> MouseDown;
     void Create() override;
     void OnCommand(WORD code) override;
