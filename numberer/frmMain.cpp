@@ -223,25 +223,20 @@ void frmMain::mnuFileExit_Click() { Unload(); }
 // --- Numbering and removal --------------------------------------------------------
 
 void frmMain::NumberLines(int16_t intIncrement, int16_t intSpaces, bool SmartNumbering) {
-    if (Running()) return;
-    const std::string text = txtDisplay.Text();
-    if (text.empty()) return;
-    Run run(*this);
-    if (!run) return;
-    try {
-        const std::string working = text + "\r\n";
-        const auto lines = ReadLines(working, run);
-        run.Finish(NumberedText(lines, intIncrement, intSpaces, SmartNumbering, m_Smart, run));
-    } catch (const Run::Stopped&) {
-        run.Abandon();
-    } catch (const rt::Error& e) {
-        if (run.Closing()) return;
-        rt::Try([&] { run.ShowLastCaption(); });
-        ReportRunError(e, "NumberLines", "");
-    }
+    RunOverLines("NumberLines", "", [&](const std::vector<std::string_view>& lines, Run& run) {
+        return NumberedText(lines, intIncrement, intSpaces, SmartNumbering, m_Smart, run);
+    });
 }
 
 void frmMain::RemoveNumbers() {
+    RunOverLines("RemoveNumbers", "\r\rClick OK to continue.",
+                 [&](const std::vector<std::string_view>& lines, Run& run) {
+                     return StrippedText(lines, m_Width, run);
+                 });
+}
+
+void frmMain::RunOverLines(const std::string& module, const std::string& reportTail,
+                           const std::function<std::string(const std::vector<std::string_view>&, Run&)>& transform) {
     if (Running()) return;
     const std::string text = txtDisplay.Text();
     if (text.empty()) return;
@@ -249,14 +244,13 @@ void frmMain::RemoveNumbers() {
     if (!run) return;
     try {
         const std::string working = text + "\r\n";
-        const auto lines = ReadLines(working, run);
-        run.Finish(StrippedText(lines, m_Width, run));
+        run.Finish(transform(ReadLines(working, run), run));
     } catch (const Run::Stopped&) {
         run.Abandon();
     } catch (const rt::Error& e) {
         if (run.Closing()) return;
         rt::Try([&] { run.ShowLastCaption(); });
-        ReportRunError(e, "RemoveNumbers", "\r\rClick OK to continue.");
+        ReportRunError(e, module, reportTail);
     }
 }
 

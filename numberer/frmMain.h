@@ -3,7 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include <rt.h>
 
@@ -99,6 +102,10 @@ class frmMain : public rt::Form, public rt::FormOf<frmMain> {
 
   private:
     class Run;
+    // Reads the editor's lines, hands them to the transform and shows its
+    // result; a failure is reported as the module's.
+    void RunOverLines(const std::string& module, const std::string& reportTail,
+                      const std::function<std::string(const std::vector<std::string_view>&, Run&)>& transform);
     // Writes the editor's text to a file; reports a failure and returns false.
     bool SaveFile(const std::string& path);
     // Sets the editor's text from code as one recorded change.

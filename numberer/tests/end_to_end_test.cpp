@@ -16,28 +16,11 @@
 
 namespace {
 
-using rt::test::FindShownWindow;
+using rt::test::WaitForWindow;
 using rt::test::WaitFor;
 using rt::test::WindowText;
 
 constexpr DWORD kWaitMs = 30000;
-
-// The program's process, ended if the test leaves early.
-struct Program {
-    PROCESS_INFORMATION Info{};
-    ~Program() {
-        if (!Info.hProcess) return;
-        if (WaitForSingleObject(Info.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(Info.hProcess, 99);
-        CloseHandle(Info.hProcess);
-        CloseHandle(Info.hThread);
-    }
-};
-
-HWND WaitForWindow(DWORD pid, const std::string& caption) {
-    HWND found = nullptr;
-    WaitFor([&] { return (found = FindShownWindow(caption, pid)) != nullptr; }, kWaitMs);
-    return found;
-}
 
 // Keys for the program, typed on the keyboard with its window in front.
 void Type(HWND window, const std::string& keys) {
@@ -73,17 +56,9 @@ TEST(EndToEnd, TypedNumberedStrippedUndoneSavedPastedPrintedAndClosed) {
     rt::test::TempFolder dir;
     const std::string path = dir / "typed.txt";
 
-    Program program;
-    wchar_t exe[MAX_PATH];
-    std::wstring file(exe, GetModuleFileNameW(nullptr, exe, MAX_PATH));
-    file = file.substr(0, file.find_last_of(L"\\/") + 1) + L"Tallyman.exe"; // built beside us
-    std::wstring command = L"\"" + file + L"\"";
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    ASSERT_TRUE(CreateProcessW(file.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &si, &program.Info));
-    const DWORD pid = program.Info.dwProcessId;
-    HWND main = WaitForWindow(pid, "  Tallyman");
+    rt::test::ChildProcess program(rt::test::ProgramBeside{"Tallyman.exe"});
+    const DWORD pid = program.Id();
+    HWND main = WaitForWindow("  Tallyman", pid, kWaitMs);
     ASSERT_NE(main, nullptr);
     HWND edit = rt::test::Child(main, L"Edit");
     ASSERT_NE(edit, nullptr);
@@ -92,7 +67,7 @@ TEST(EndToEnd, TypedNumberedStrippedUndoneSavedPastedPrintedAndClosed) {
     Type(main, "x = 1{ENTER}y = 2");
     ASSERT_TRUE(TextBecomes(edit, "x = 1\r\ny = 2")) << "[" << TextOf(edit) << "]";
     Type(main, "{F4}");
-    HWND settings = WaitForWindow(pid, "  Settings");
+    HWND settings = WaitForWindow("  Settings", pid, kWaitMs);
     ASSERT_NE(settings, nullptr);
     Type(settings, "{END}+{HOME}5{TAB}{END}+{HOME}3{ENTER}");
     EXPECT_TRUE(TextBecomes(edit, "5   x = 1\r\n10   y = 2\r\n")) << TextOf(edit);
@@ -106,7 +81,7 @@ TEST(EndToEnd, TypedNumberedStrippedUndoneSavedPastedPrintedAndClosed) {
 
     // Ctrl+S on a new text: the Save dialog, a name typed, Enter.
     Type(main, "^s");
-    HWND save = WaitForWindow(pid, "  Save To File");
+    HWND save = WaitForWindow("  Save To File", pid, kWaitMs);
     ASSERT_NE(save, nullptr);
     HWND name = GetDlgItem(save, 0x480);
     if (!name) name = rt::test::Descendant(save, L"Edit");
@@ -132,7 +107,7 @@ TEST(EndToEnd, TypedNumberedStrippedUndoneSavedPastedPrintedAndClosed) {
     if (rt::test::HaveDefaultPrinter()) {
         const size_t before = rt::Dir(PdfFolder() + "\\Tallyman*.pdf").size();
         Type(main, "^p");
-        HWND print = WaitForWindow(pid, "Print");
+        HWND print = WaitForWindow("Print", pid, kWaitMs);
         ASSERT_NE(print, nullptr);
         PostMessageW(print, WM_COMMAND, IDOK, 0);
         // The job, named after the program, lands as a PDF.
@@ -143,13 +118,10 @@ TEST(EndToEnd, TypedNumberedStrippedUndoneSavedPastedPrintedAndClosed) {
 
     // Ctrl+E asks, Yes ends the program, which kept its settings.
     Type(main, "^e");
-    HWND confirm = WaitForWindow(pid, "  Confirm Discard And Exit");
+    HWND confirm = WaitForWindow("  Confirm Discard And Exit", pid, kWaitMs);
     ASSERT_NE(confirm, nullptr);
     PostMessageW(confirm, WM_COMMAND, IDYES, 0);
-    ASSERT_EQ(WaitForSingleObject(program.Info.hProcess, kWaitMs), WAIT_OBJECT_0);
-    DWORD status = 1;
-    GetExitCodeProcess(program.Info.hProcess, &status);
-    EXPECT_EQ(status, 0u);
+    EXPECT_EQ(program.Wait(kWaitMs), 0u) << "the program ended by itself";
     EXPECT_EQ(rt::GetSetting("Tallyman", "Options", "AlwaysOnTop"), "True");
     rt::DeleteSetting("Tallyman");
 }

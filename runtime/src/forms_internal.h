@@ -85,6 +85,19 @@ void BindForm(HWND hwnd, Form* form);
 void UnbindForm(HWND hwnd);
 UINT NextControlId();
 
+// After a control's own window procedure has handled a message: a button
+// pressed over it raises the MouseDown event of the control of type T the
+// window belongs to.
+template <class T> void RaiseMouseDown(HWND hwnd, UINT msg, LPARAM lp) {
+    const int button = ButtonDownOf(msg);
+    if (!button) return;
+    auto* control = dynamic_cast<T*>(ControlOf(hwnd));
+    if (!control || control->hWnd() != hwnd || !control->MouseDown) return;
+    const int shift = ShiftState();
+    const float x = MouseX(lp), y = MouseY(lp);
+    Call([control, button, shift, x, y] { control->MouseDown(button, shift, x, y); });
+}
+
 // For the window procedure of a control's own window class: binds the window
 // to the control passed at creation, then gives the control of type T the
 // window belongs to, or null while it is not (or no longer) its window.

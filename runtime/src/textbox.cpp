@@ -17,13 +17,7 @@ WNDPROC g_editProc = nullptr; // the edit class's own procedure
 // the press first, then the program hears of it.
 LRESULT CALLBACK EditSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT r = CallWindowProcW(g_editProc, hwnd, msg, wp, lp);
-    const int button = ButtonDownOf(msg);
-    if (!button) return r;
-    auto* box = dynamic_cast<TextBox*>(ControlOf(hwnd));
-    if (!box || box->hWnd() != hwnd || !box->MouseDown) return r;
-    int shift = ShiftState();
-    float x = MouseX(lp), y = MouseY(lp);
-    Call([box, button, shift, x, y] { box->MouseDown(button, shift, x, y); });
+    RaiseMouseDown<TextBox>(hwnd, msg, lp);
     return r;
 }
 

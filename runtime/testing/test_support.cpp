@@ -93,6 +93,18 @@ ChildProcess::ChildProcess(const std::string& name, const std::string& argument)
         ADD_FAILURE() << "the child " << name << " could not be started: " << GetLastError();
 }
 
+ChildProcess::ChildProcess(const ProgramBeside& program) {
+    wchar_t self[MAX_PATH];
+    std::wstring exe(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
+    exe = exe.substr(0, exe.find_last_of(L"\\/") + 1) + Wide(program.Exe);
+    std::wstring command = L"\"" + exe + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &si, &info_))
+        ADD_FAILURE() << "cannot start " << program.Exe << ": " << GetLastError();
+}
+
 ChildProcess::~ChildProcess() {
     if (!info_.hProcess) return;
     Kill();
@@ -209,6 +221,12 @@ HWND Descendant(HWND parent, const wchar_t* cls) {
     ClassSearch search{cls, nullptr};
     EnumChildWindows(parent, MatchClass, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND WaitForWindow(const std::string& caption, DWORD processId, DWORD timeoutMs) {
+    HWND found = nullptr;
+    WaitFor([&] { return (found = FindShownWindow(caption, processId)) != nullptr; }, timeoutMs);
+    return found;
 }
 
 HWND FindShownWindow(const std::string& caption, DWORD processId) {
