@@ -13,7 +13,17 @@ namespace tunebox {
 
 namespace {
 
-constexpr DWORD kPollMs = 5; // the longest wait between two position checks
+constexpr DWORD kPollMs = 5;    // the longest wait between two position checks
+constexpr DWORD kSettleMs = 250; // how long a stopped recording device may still be busy
+
+// Lets the window's events run for a while.
+void RunEventsFor(DWORD ms) {
+    const DWORD start = GetTickCount();
+    for (DWORD passed = 0; passed < ms; passed = GetTickCount() - start) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - passed, QS_ALLINPUT);
+        rt::DoEvents();
+    }
+}
 
 // A 32-bit product; beyond the range it is the runtime's overflow error.
 long Product32(long a, long b) {
@@ -86,10 +96,18 @@ bool cMCI_Adv::MCIa_RecordWave(const std::string& OUT_DeviceAlias,
     const long align = rt::CInt(Product32(OUT_Channels, OUT_BitsPerSample) / 8.0);
     const long bytesPerSec = Product32(OUT_SamplesPerSec, align);
 
+    // A wave device that has been recording still finishes its capture for a
+    // moment after its stop; saving or closing it meanwhile can bring the
+    // whole program down, so it is given that moment first.
+    bool recordSent = false;
+    auto stopRecording = [&] {
+        Send("stop " + A, nullptr, nullptr);
+        if (recordSent) RunEventsFor(kSettleMs);
+    };
     auto cleanUp = [&] {
         Send("stop " + I, nullptr, nullptr);
         Send("seek " + I + " to start", nullptr, nullptr);
-        Send("stop " + A, nullptr, nullptr);
+        stopRecording();
         Send("close " + A, nullptr, nullptr);
         return false;
     };
@@ -126,8 +144,10 @@ bool cMCI_Adv::MCIa_RecordWave(const std::string& OUT_DeviceAlias,
     if (!GuardedSend(IN_SpecifyStartPosition
                          ? "seek " + I + " to " + std::to_string(IN_StartPosition)
                          : "seek " + I + " to start",
-                     hCallbackProc, ShowErrors) ||
-        !GuardedSend("record " + A + " overwrite", hCallbackProc, ShowErrors) ||
+                     hCallbackProc, ShowErrors))
+        return cleanUp();
+    recordSent = true;
+    if (!GuardedSend("record " + A + " overwrite", hCallbackProc, ShowErrors) ||
         !GuardedSend(IN_SpecifyEndPosition ? "play " + I + " to " + std::to_string(IN_EndPosition)
                                            : "play " + I,
                      hCallbackProc, ShowErrors))
@@ -139,14 +159,12 @@ bool cMCI_Adv::MCIa_RecordWave(const std::string& OUT_DeviceAlias,
         long position = 0;
         if (!PositionOf(I, position)) return cleanUp();
         if (position >= IN_EndPosition) break;
-        // Let the window's events run; wake for the next one or the next check.
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollMs, QS_ALLINPUT);
-        rt::DoEvents();
+        RunEventsFor(kPollMs);
     }
 
     Send("stop " + I, nullptr, nullptr);
     Send("seek " + I + " to start", nullptr, nullptr);
-    Send("stop " + A, nullptr, nullptr);
+    stopRecording();
     // A save the device refuses is a failed recording: no file is left behind.
     const bool saved = GuardedSend("save " + A + " " + P, nullptr, ShowErrors);
     Send("close " + A, nullptr, nullptr);

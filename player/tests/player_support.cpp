@@ -220,6 +220,43 @@ double SoundMonitor::WaitForSound(double frequency, DWORD timeoutMs, double thre
 
 namespace {
 
+std::wstring OverridesKey(const std::string& name) {
+    return L"Software\\Wine\\AppDefaults\\" + rt::Wide(name) + L"\\DllOverrides";
+}
+
+} // namespace
+
+SilencedCopy::SilencedCopy(const std::string& program, const std::string& name) : name_(name) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    path_ = rt::Utf8(temp) + name;
+    CopyFileW(rt::Wide(program).c_str(), rt::Wide(path_).c_str(), FALSE);
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, OverridesKey(name).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &key, nullptr) == ERROR_SUCCESS) {
+        for (const wchar_t* driver : {L"winepulse.drv", L"winealsa.drv", L"wineoss.drv"})
+            RegSetValueExW(key, driver, 0, REG_SZ, reinterpret_cast<const BYTE*>(L"disabled"),
+                           sizeof L"disabled");
+        RegCloseKey(key);
+    }
+}
+
+SilencedCopy::~SilencedCopy() {
+    RegDeleteTreeW(HKEY_CURRENT_USER,
+                   (L"Software\\Wine\\AppDefaults\\" + rt::Wide(name_)).c_str());
+    DeleteFileW(rt::Wide(path_).c_str());
+}
+
+std::string OwnFileName() {
+    wchar_t self[MAX_PATH];
+    std::wstring path(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
+    return rt::Utf8(path.substr(path.find_last_of(L"\\/") + 1));
+}
+
+// ---------------------------------------------------------------------------
+
+namespace {
+
 LRESULT CALLBACK NotifyProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == MM_MCINOTIFY) {
         auto* codes = reinterpret_cast<std::vector<WPARAM>*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));

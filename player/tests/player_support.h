@@ -57,6 +57,25 @@ class SoundMonitor {
 // Runs a Unix command line through /bin/sh, as a process of its own.
 bool StartUnixCommand(const std::string& command);
 
+// A copy of a program under a name of its own, whose audio drivers are
+// switched off through the per-program settings of the Windows layer (Wine),
+// so that it runs on a machine without sound devices. The settings and the
+// copy go with the object.
+class SilencedCopy {
+  public:
+    SilencedCopy(const std::string& program, const std::string& name);
+    ~SilencedCopy();
+    SilencedCopy(const SilencedCopy&) = delete;
+    SilencedCopy& operator=(const SilencedCopy&) = delete;
+    const std::string& Path() const { return path_; }
+
+  private:
+    std::string name_, path_;
+};
+
+// The name of this test program's file, without its folder.
+std::string OwnFileName();
+
 // A hidden window that counts the devices' completion notifications.
 class NotifyWindow {
   public:
