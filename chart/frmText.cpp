@@ -13,49 +13,21 @@ constexpr long kDesignBoxHeight = 945;
 // Room for the box's border and inner margin around its line of text.
 constexpr long kBoxMarginPixels = 8;
 
-struct ScreenDC {
-    HDC dc = GetDC(nullptr);
-    ~ScreenDC() {
-        if (dc) ReleaseDC(nullptr, dc);
-    }
-    ScreenDC() = default;
-    ScreenDC(const ScreenDC&) = delete;
-    ScreenDC& operator=(const ScreenDC&) = delete;
-};
-
-struct FontHandle {
-    HFONT font;
-    explicit FontHandle(HFONT f) : font(f) {}
-    ~FontHandle() {
-        if (font) DeleteObject(font);
-    }
-    FontHandle(const FontHandle&) = delete;
-    FontHandle& operator=(const FontHandle&) = delete;
-};
-
-struct Selected {
-    HDC dc;
-    HGDIOBJ old;
-    Selected(HDC d, HGDIOBJ obj) : dc(d), old(SelectObject(d, obj)) {}
-    ~Selected() { SelectObject(dc, old); }
-    Selected(const Selected&) = delete;
-    Selected& operator=(const Selected&) = delete;
-};
-
 } // namespace
 
 long LineHeightTwips(const rt::Font& font) {
-    ScreenDC screen;
-    if (!screen.dc) return 0;
-    const int pixels = static_cast<int>(std::lround(font.Size * GetDeviceCaps(screen.dc, LOGPIXELSY) / 72.0));
-    FontHandle handle(CreateFontW(-pixels, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic,
-                                  font.Underline, font.Strikethru, DEFAULT_CHARSET,
-                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                  DEFAULT_PITCH | FF_DONTCARE, rt::Wide(font.Name).c_str()));
-    if (!handle.font) return 0;
-    Selected selected(screen.dc, handle.font);
+    rt::WindowDC screen(nullptr);
+    if (!screen) return 0;
+    const int pixels = static_cast<int>(std::lround(font.Size * GetDeviceCaps(screen, LOGPIXELSY) / 72.0));
+    rt::GdiObject<HFONT> handle(CreateFontW(-pixels, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL,
+                                            font.Italic, font.Underline, font.Strikethru,
+                                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                            rt::Wide(font.Name).c_str()));
+    if (!handle) return 0;
+    rt::Selected selected(screen, handle);
     SIZE size{};
-    if (!GetTextExtentPoint32W(screen.dc, L"Ag", 2, &size)) return 0;
+    if (!GetTextExtentPoint32W(screen, L"Ag", 2, &size)) return 0;
     return size.cy * rt::Screen::TwipsPerPixelY();
 }
 

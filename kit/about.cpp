@@ -7,69 +7,29 @@ namespace kit {
 
 namespace {
 
-// A screen-compatible DC and a GDI object selected into it, released on exit.
-class MemoryDC {
-  public:
-    MemoryDC() : screen_(GetDC(nullptr)), dc_(CreateCompatibleDC(screen_)) {}
-    ~MemoryDC() {
-        DeleteDC(dc_);
-        ReleaseDC(nullptr, screen_);
-    }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    HDC Screen() const { return screen_; }
-    HDC Get() const { return dc_; }
-
-  private:
-    HDC screen_;
-    HDC dc_;
-};
-
-class Selected {
-  public:
-    Selected(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-    ~Selected() { SelectObject(dc_, old_); }
-    Selected(const Selected&) = delete;
-    Selected& operator=(const Selected&) = delete;
-
-  private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
-class GdiObject {
-  public:
-    explicit GdiObject(HGDIOBJ object) : object_(object) {}
-    ~GdiObject() { if (object_) DeleteObject(object_); }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    HGDIOBJ Get() const { return object_; }
-
-  private:
-    HGDIOBJ object_;
-};
-
 // The small link picture: the program's initial, white on blue.
 HBITMAP InitialPicture(const std::string& title, int width, int height) {
-    MemoryDC mem;
-    HBITMAP bitmap = CreateCompatibleBitmap(mem.Screen(), width, height);
-    if (!bitmap) return nullptr;
+    rt::WindowDC screen(nullptr);
+    rt::MemoryDC mem;
+    rt::GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen, width, height));
+    if (!bitmap || !mem) return nullptr;
     {
-        Selected keep(mem.Get(), bitmap);
+        rt::Selected keep(mem, bitmap);
         RECT all{0, 0, width, height};
-        GdiObject blue(CreateSolidBrush(RGB(0, 0, 0xC0)));
-        FillRect(mem.Get(), &all, static_cast<HBRUSH>(blue.Get()));
-        GdiObject font(CreateFontW(-height * 3 / 4, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
-                                   DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                   DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial"));
-        Selected useFont(mem.Get(), font.Get());
-        SetBkMode(mem.Get(), TRANSPARENT);
-        SetTextColor(mem.Get(), RGB(0xFF, 0xFF, 0xFF));
+        rt::GdiObject<HBRUSH> blue(CreateSolidBrush(RGB(0, 0, 0xC0)));
+        FillRect(mem, &all, blue);
+        rt::GdiObject<HFONT> font(CreateFontW(-height * 3 / 4, 0, 0, 0, FW_BOLD, FALSE, FALSE,
+                                              FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                              DEFAULT_PITCH | FF_SWISS, L"Arial"));
+        rt::Selected useFont(mem, font);
+        SetBkMode(mem, TRANSPARENT);
+        SetTextColor(mem, RGB(0xFF, 0xFF, 0xFF));
         std::wstring initial = title.empty() ? L"?" : rt::Wide(title).substr(0, 1);
-        DrawTextW(mem.Get(), initial.c_str(), static_cast<int>(initial.size()), &all,
+        DrawTextW(mem, initial.c_str(), static_cast<int>(initial.size()), &all,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
-    return bitmap;
+    return bitmap.Release();
 }
 
 rt::Font MakeFont(const char* name, double size, bool bold = false, bool underline = false) {
@@ -101,12 +61,13 @@ frmAbout::frmAbout() {
     // The program's artwork on the left, its initial as the second web link below it.
     Image1.Move(360, 240, 1680, 1680);
     Image1.Stretch(true);
-    if (HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1))) Image1.Icon(icon);
+    Image1.Picture(
+        rt::Picture::SharedIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1))));
     Picture1.Move(600, 2280, 960, 960);
     Picture1.BorderStyle(0);
     Picture1.MousePointer(99);
-    Picture1.Picture(InitialPicture(info.Title, 960 / rt::Screen::TwipsPerPixelX(),
-                                    960 / rt::Screen::TwipsPerPixelY()));
+    Picture1.Picture(rt::Picture::FromBitmap(InitialPicture(
+        info.Title, 960 / rt::Screen::TwipsPerPixelX(), 960 / rt::Screen::TwipsPerPixelY())));
     Picture1.Click = [this] { Picture1_Click(); };
 
     Frame1.Move(2310, 105, 3045, 975);

@@ -26,7 +26,7 @@ void DrawProgress(rt::PictureBox* Pic, long Min, long Max, long Value, bool Show
     if (!SkipSetup) {
         rt::Try([&] { pic.AutoRedraw(true); });
         rt::Try([&] { pic.AutoSize(false); });
-        rt::Try([&] { pic.ClearPicture(); });
+        rt::Try([&] { pic.Picture(rt::Picture()); });
         rt::Try([&] { pic.Visible(true); });
     }
 

@@ -29,6 +29,7 @@ cleanup() {
   for p in "${STARTED_PIDS[@]}"; do kill "$p" >/dev/null 2>&1 || true; done
   if [ -n "${PULSE_STARTED:-}" ]; then pulseaudio --kill >/dev/null 2>&1 || true; fi
   if [ -n "${CUPS_STARTED:-}" ]; then pkill -x cupsd >/dev/null 2>&1 || true; fi
+  if [ -n "${SMALL_MOUNTED:-}" ]; then umount "$SMALL_MOUNTED" >/dev/null 2>&1 || umount -l "$SMALL_MOUNTED" >/dev/null 2>&1 || true; fi
 }
 trap cleanup EXIT
 
@@ -107,4 +108,18 @@ printer() {
     lpadmin -p PDF -v cups-pdf:/ -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd >/dev/null 2>&1 || true
   fi
   lpadmin -d PDF >/dev/null 2>&1 || true
+}
+
+# A volume of 64 KiB that tests can fill up for real: a tmpfs mounted in the
+# build folder and seen by the prefix as drive R:. Mounting needs root; where it
+# is refused, the tests that need a full disk report that they were skipped.
+small_volume() {
+  local dir="$BUILD/smallvolume"
+  mkdir -p "$dir"
+  if ! mountpoint -q "$dir"; then
+    mount -t tmpfs -o size=64k,mode=0777 benchware-small "$dir" >/dev/null 2>&1 || return 0
+    SMALL_MOUNTED="$dir"
+  fi
+  ln -sfn "$dir" "$WINEPREFIX/dosdevices/r:"
+  export BENCHWARE_SMALL_DRIVE="R:"
 }

@@ -16,6 +16,7 @@ BENCHWARE_XVFB=1 display
 prefix
 sound
 printer
+small_volume
 server
 cd "$BUILD"
 status=0

@@ -12,9 +12,10 @@
 #include <vector>
 
 #include "fonts.h"
-#include "handles.h"
+#include "rt/handles.h"
 #include "real_user.h"
 #include "rt/convert.h"
+#include "rt/dialogcall.h"
 #include "rt/error.h"
 #include "rt/forms.h"
 
@@ -31,23 +32,12 @@ namespace {
 constexpr long kDialogError = 32751;
 
 // Watches one dialog call. After it returned FALSE: Cancel is no error, anything
-// else is raised. The extended error is not cleared by a cancelled dialog, so
-// an error left from an earlier dialog counts only when no dialog came up.
-class DialogCall {
+// else is raised.
+class DialogCall : public rt::DialogCall {
   public:
-    DialogCall() : before_(CommDlgExtendedError()) {
-        shown_ = false;
-        hook_ = SetWindowsHookExW(WH_CBT, &DialogCall::Watch, nullptr, GetCurrentThreadId());
-    }
-    ~DialogCall() {
-        if (hook_) UnhookWindowsHookEx(hook_);
-    }
-    DialogCall(const DialogCall&) = delete;
-    DialogCall& operator=(const DialogCall&) = delete;
-
     bool CancelledOrRaise() const {
-        DWORD code = CommDlgExtendedError();
-        if (code == 0 || (code == before_ && shown_)) return false;
+        const DWORD code = Failure();
+        if (code == 0) return false;
         if (code == PDERR_NODEFAULTPRN)
             Raise(kDialogError, "CommonDialog", "No printer is installed.");
         char text[80];
@@ -55,19 +45,6 @@ class DialogCall {
                       static_cast<unsigned long>(code));
         Raise(kDialogError, "CommonDialog", text);
     }
-
-  private:
-    static LRESULT CALLBACK Watch(int code, WPARAM wp, LPARAM lp) {
-        if (code == HCBT_CREATEWND) {
-            wchar_t cls[16] = {};
-            GetClassNameW(reinterpret_cast<HWND>(wp), cls, 16);
-            if (lstrcmpW(cls, L"#32770") == 0) shown_ = true;
-        }
-        return CallNextHookEx(nullptr, code, wp, lp);
-    }
-    static inline thread_local bool shown_ = false;
-    DWORD before_;
-    HHOOK hook_ = nullptr;
 };
 
 // A global memory block handed to or returned by a dialog.

@@ -95,13 +95,24 @@ bool RouteContainerMessage(Container& c, HWND hwnd, UINT msg, WPARAM wp, LPARAM 
             if (!ctl->Lightweight() || !ctl->Visible() || !ctl->Enabled()) continue;
             RECT r{PxX(ctl->Left()), PxY(ctl->Top()), PxX(ctl->Left() + ctl->Width()),
                    PxY(ctl->Top() + ctl->Height())};
-            if (PtInRect(&r, pt)) {
-                Call([ctl] { ctl->LightweightClick(); });
-                result = 0;
-                return true;
-            }
+            if (!PtInRect(&r, pt)) continue;
+            bool taken = false;
+            Call([ctl, &taken] { taken = ctl->LightweightClick(); });
+            if (!taken) continue;
+            result = 0;
+            return true;
         }
         return false;
+    }
+    case WM_DRAWITEM:
+    case WM_VSCROLL: {
+        HWND child = msg == WM_DRAWITEM ? reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hwndItem
+                                        : reinterpret_cast<HWND>(lp);
+        Control* ctl = ControlOf(child);
+        if (!ctl) return false;
+        bool handled = false;
+        Call([&] { handled = ctl->Reflect(msg, wp, lp, result); });
+        return handled;
     }
     default: return false;
     }
@@ -125,6 +136,14 @@ void Container::DestroyControls() {
 }
 
 void Container::PaintLightweight(HDC dc) { PaintContainer(*this, dc); }
+
+void Container::PaintBackground(HDC dc) {
+    RECT r;
+    GetClientRect(ContainerHwnd(), &r);
+    GdiObject<HBRUSH> brush(CreateSolidBrush(ResolveColor(AmbientBackColor())));
+    FillRect(dc, &r, brush);
+    PaintLightweight(dc);
+}
 
 // ---------------------------------------------------------------------------
 // Control
@@ -271,15 +290,23 @@ void Control::Refresh() {
 }
 
 HBRUSH Control::BrushFor(long color) {
-    if (brush_ && brushColor_ != color) {
+    COLORREF rgb = ResolveColor(color);
+    if (brush_ && (brushColor_ != color || brushRgb_ != rgb)) {
         DeleteObject(brush_);
         brush_ = nullptr;
     }
     if (!brush_) {
-        brush_ = CreateSolidBrush(ResolveColor(color));
+        brush_ = CreateSolidBrush(rgb);
         brushColor_ = color;
+        brushRgb_ = rgb;
     }
     return brush_;
+}
+
+void Control::ZOrder(int position) {
+    if (hwnd_)
+        SetWindowPos(hwnd_, position == 0 ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 LRESULT Control::OnColor(HDC dc) {

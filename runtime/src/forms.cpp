@@ -466,6 +466,14 @@ static bool Usable(Control* c) {
     return c && c->hWnd() && IsWindowVisible(c->hWnd()) && IsWindowEnabled(c->hWnd());
 }
 
+// The button Enter presses: the command button that has the focus, else the
+// default button.
+static Control* EnterButton(const Form& f) {
+    Control* focused = ControlOf(GetFocus());
+    if (dynamic_cast<CommandButton*>(focused) && IsChild(f.hWnd(), focused->hWnd())) return focused;
+    return f.DefaultButton();
+}
+
 LRESULT Form::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     HWND h = hwnd_;
     LRESULT routed = 0;
@@ -525,7 +533,7 @@ LRESULT Form::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
         if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) {
-            Control* b = LOWORD(wp) == IDOK ? DefaultButton() : CancelButton();
+            Control* b = LOWORD(wp) == IDOK ? EnterButton(*this) : CancelButton();
             if (Usable(b)) {
                 auto* button = static_cast<CommandButton*>(b);
                 Call([button] { button->Press(); });
@@ -534,7 +542,7 @@ LRESULT Form::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         }
         break;
     case DM_GETDEFID: {
-        Control* b = DefaultButton();
+        Control* b = EnterButton(*this);
         if (Usable(b)) return MAKELONG(GetDlgCtrlID(b->hWnd()), DC_HASDEFID);
         return 0;
     }

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <string>
 
-#include "handles.h"
+#include "rt/handles.h"
 #include "rt/error.h"
 #include "rt/forms.h"
 

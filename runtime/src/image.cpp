@@ -15,50 +15,26 @@ using namespace detail;
 // ---------------------------------------------------------------------------
 // Image and Line
 
-Image::~Image() {
-    if (bitmap_) DeleteObject(bitmap_);
-    if (icon_) DestroyIcon(icon_);
-}
-
-void Image::Picture(HBITMAP bitmap) {
-    if (bitmap_ && bitmap_ != bitmap) DeleteObject(bitmap_);
-    bitmap_ = bitmap;
-    if (bitmap_ && !stretch_) {
-        BITMAP bm{};
-        GetObjectW(bitmap_, sizeof bm, &bm);
-        Move(left_, top_, bm.bmWidth * TppX(), bm.bmHeight * TppY());
+void Image::Picture(const rt::Picture& picture) {
+    picture_ = picture;
+    if (picture_ && !stretch_) {
+        SIZE size = picture_.Pixels();
+        Move(left_, top_, size.cx * TppX(), size.cy * TppY());
     }
-    Refresh();
-}
-
-void Image::Icon(HICON icon) {
-    if (icon_ && icon_ != icon) DestroyIcon(icon_);
-    icon_ = icon;
     Refresh();
 }
 
 void Image::Paint(HDC dc) {
     RECT r = PixelRect();
-    int w = r.right - r.left, h = r.bottom - r.top;
-    if (icon_) {
-        DrawIconEx(dc, r.left, r.top, icon_, stretch_ ? w : 0, stretch_ ? h : 0, 0, nullptr,
-                   DI_NORMAL);
-    } else if (bitmap_) {
-        BITMAP bm{};
-        GetObjectW(bitmap_, sizeof bm, &bm);
-        MemoryDC mem;
-        Selected sel(mem, bitmap_);
-        if (stretch_) {
-            SetStretchBltMode(dc, HALFTONE);
-            StretchBlt(dc, r.left, r.top, w, h, mem, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
-        } else {
-            BitBlt(dc, r.left, r.top, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
-        }
-    }
+    if (stretch_)
+        picture_.Draw(dc, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    else
+        picture_.Draw(dc, r.left, r.top);
 }
 
-void Image::LightweightClick() {
+bool Image::LightweightClick() {
     if (Click) Click();
+    return true;
 }
 
 Line::Line(Container& parent, long x1, long y1, long x2, long y2)

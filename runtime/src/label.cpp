@@ -57,7 +57,7 @@ void Label::Create() {
         style |= SS_CENTER;
     else
         style |= SS_LEFT;
-    CreateWindowFor(L"STATIC", style, 0, Wide(caption_));
+    CreateWindowFor(L"STATIC", style, border_ ? WS_EX_CLIENTEDGE : 0, Wide(caption_));
     if (autoSize_) Fit();
 }
 

@@ -322,17 +322,9 @@ void DeliverOwn(const Key& k) {
             if (HWND next = GetNextDlgTabItem(root, focus, (k.shift & 1) != 0)) ::SetFocus(next);
             done = true;
         } else if (k.vk != VK_TAB && !(code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE))) {
-            if (k.vk == VK_RETURN) {
-                LRESULT def = SendMessageW(root, DM_GETDEFID, 0, 0);
-                HWND button = HIWORD(def) == DC_HASDEFID && form->DefaultButton()
-                                  ? form->DefaultButton()->hWnd()
-                                  : nullptr;
-                SendMessageW(root, WM_COMMAND,
-                             button ? MAKEWPARAM(LOWORD(def), BN_CLICKED) : IDOK,
-                             reinterpret_cast<LPARAM>(button));
-            } else {
-                SendMessageW(root, WM_COMMAND, IDCANCEL, 0);
-            }
+            // The form presses the focused button, or else its default or
+            // cancel button.
+            SendMessageW(root, WM_COMMAND, k.vk == VK_RETURN ? IDOK : IDCANCEL, 0);
             done = true;
         }
     }

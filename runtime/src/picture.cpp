@@ -1,6 +1,8 @@
 // Pictures as shared values: one handle, released once by its last holder.
 #include "rt/picture.h"
 
+#include "rt/handles.h"
+
 namespace rt {
 
 struct Picture::Held {
@@ -65,6 +67,25 @@ SIZE Picture::Pixels() const {
     if (info.hbmColor) DeleteObject(info.hbmColor);
     if (mask) DeleteObject(mask);
     return size;
+}
+
+void Picture::Draw(HDC dc, int x, int y, int width, int height) const {
+    if (!held_) return;
+    bool stretch = width > 0 && height > 0;
+    if (held_->icon) {
+        DrawIconEx(dc, x, y, held_->icon, stretch ? width : 0, stretch ? height : 0, 0, nullptr,
+                   DI_NORMAL);
+        return;
+    }
+    SIZE size = Pixels();
+    MemoryDC mem;
+    Selected sel(mem, held_->bitmap);
+    if (stretch) {
+        SetStretchBltMode(dc, HALFTONE);
+        StretchBlt(dc, x, y, width, height, mem, 0, 0, size.cx, size.cy, SRCCOPY);
+    } else {
+        BitBlt(dc, x, y, size.cx, size.cy, mem, 0, 0, SRCCOPY);
+    }
 }
 
 } // namespace rt

@@ -87,10 +87,7 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 PictureBox::PictureBox(Container& parent) : Control(parent) {}
 
-PictureBox::~PictureBox() {
-    PictureBox::Destroy();
-    if (picture_) DeleteObject(picture_);
-}
+PictureBox::~PictureBox() { PictureBox::Destroy(); }
 
 void PictureBox::Destroy() {
     if (memDC_) {
@@ -148,12 +145,8 @@ void PictureBox::EnsureSurface() {
         SelectObject(memDC_, oldBitmap_);
         DeleteDC(memDC_);
         DeleteObject(surface_);
-    } else if (picture_) {
-        MemoryDC mem;
-        Selected sel(mem, picture_);
-        BITMAP bm{};
-        GetObjectW(picture_, sizeof bm, &bm);
-        BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
+    } else {
+        picture_.Draw(dc, 0, 0);
     }
     memDC_ = dc, surface_ = surface, oldBitmap_ = static_cast<HBITMAP>(old), bits_ = bits;
     surfaceW_ = w, surfaceH_ = h;
@@ -194,33 +187,17 @@ void PictureBox::Cls() {
     GdiFlush();
     std::fill_n(static_cast<uint32_t*>(bits_), static_cast<size_t>(surfaceW_) * surfaceH_,
                 DibColor(backColor_));
-    if (picture_) {
-        MemoryDC mem;
-        Selected sel(mem, picture_);
-        BITMAP bm{};
-        GetObjectW(picture_, sizeof bm, &bm);
-        BitBlt(memDC_, 0, 0, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
-    }
+    picture_.Draw(memDC_, 0, 0);
     curX_ = curY_ = 0;
     if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-void PictureBox::ClearPicture() {
-    if (picture_) {
-        DeleteObject(picture_);
-        picture_ = nullptr;
-    }
-    Cls();
-}
-
-void PictureBox::Picture(HBITMAP bitmap) {
-    if (picture_ && picture_ != bitmap) DeleteObject(picture_);
-    picture_ = bitmap;
+void PictureBox::Picture(const rt::Picture& picture) {
+    picture_ = picture;
     if (picture_ && autoSize_) {
-        BITMAP bm{};
-        GetObjectW(picture_, sizeof bm, &bm);
+        SIZE size = picture_.Pixels();
         int edge = border_ == 1 ? 2 * GetSystemMetrics(SM_CXEDGE) : 0;
-        Move(left_, top_, (bm.bmWidth + edge) * TppX(), (bm.bmHeight + edge) * TppY());
+        Move(left_, top_, (size.cx + edge) * TppX(), (size.cy + edge) * TppY());
     }
     Cls();
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "fonts.h"
-#include "handles.h"
+#include "rt/handles.h"
 #include "real_user.h"
 #include "rt/convert.h"
 #include "rt/error.h"

@@ -1,9 +1,12 @@
 // The rich-text box over the RichEdit control: rich text streamed in and out,
-// plain text, read-only when locked, opened at the top of the document.
+// plain text, the selection, change and mouse-down events, the back colour
+// and the font applied to the whole text, read-only when locked, opened at the
+// top of the document.
 #include <windows.h>
 #include <richedit.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "forms_internal.h"
@@ -48,6 +51,36 @@ void StreamIn(HWND hwnd, const std::string& rtf) {
     SendMessageW(hwnd, EM_SCROLLCARET, 0, 0);
 }
 
+CHARRANGE Selection(HWND hwnd) {
+    CHARRANGE r{0, 0};
+    if (hwnd) SendMessageW(hwnd, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&r));
+    return r;
+}
+
+int ShiftState() {
+    return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
+           (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+}
+
+WNDPROC g_richProc = nullptr; // the rich-edit class's own procedure
+
+// The rich-edit procedure replaced for the mouse-down event: the control
+// handles the press first (the caret moves), then the program hears of it.
+LRESULT CALLBACK RichSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT r = CallWindowProcW(g_richProc, hwnd, msg, wp, lp);
+    if (msg != WM_LBUTTONDOWN && msg != WM_RBUTTONDOWN && msg != WM_MBUTTONDOWN) return r;
+    auto* box = dynamic_cast<RichTextBox*>(ControlOf(hwnd));
+    if (!box || box->hWnd() != hwnd || !box->MouseDown) return r;
+    int button = msg == WM_LBUTTONDOWN   ? vbLeftButton
+                 : msg == WM_RBUTTONDOWN ? vbRightButton
+                                         : vbMiddleButton;
+    int shift = ShiftState();
+    float x = static_cast<float>(static_cast<short>(LOWORD(lp)) * TppX());
+    float y = static_cast<float>(static_cast<short>(HIWORD(lp)) * TppY());
+    Call([box, button, shift, x, y] { box->MouseDown(button, shift, x, y); });
+    return r;
+}
+
 } // namespace
 
 RichTextBox::RichTextBox(Container& parent) : Control(parent) {
@@ -55,11 +88,26 @@ RichTextBox::RichTextBox(Container& parent) : Control(parent) {
     backColor_ = 0x80000005;
 }
 
+template <class F> void RichTextBox::Quietly(F&& f) {
+    ++quiet_;
+    struct Done {
+        int& n;
+        ~Done() { --n; }
+    } done{quiet_};
+    f();
+}
+
+void RichTextBox::Changed() {
+    if (Change) Change();
+}
+
 void RichTextBox::TextRTF(const std::string& rtf) {
     rtf_ = rtf;
     haveRtf_ = true;
     text_.clear();
-    if (hwnd_) StreamIn(hwnd_, rtf);
+    if (!hwnd_) return;
+    Quietly([&] { StreamIn(hwnd_, rtf); });
+    Changed();
 }
 
 std::string RichTextBox::TextRTF() const {
@@ -80,7 +128,9 @@ std::string RichTextBox::Text() const {
 void RichTextBox::Text(const std::string& text) {
     text_ = text;
     haveRtf_ = false;
-    if (hwnd_) SetWindowTextW(hwnd_, Wide(text).c_str());
+    if (!hwnd_) return;
+    Quietly([&] { SetWindowTextW(hwnd_, Wide(text).c_str()); });
+    Changed();
 }
 
 void RichTextBox::Locked(bool v) {
@@ -88,12 +138,7 @@ void RichTextBox::Locked(bool v) {
     if (hwnd_) SendMessageW(hwnd_, EM_SETREADONLY, v, 0);
 }
 
-int RichTextBox::SelStart() const {
-    if (!hwnd_) return 0;
-    CHARRANGE r{};
-    SendMessageW(hwnd_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&r));
-    return static_cast<int>(r.cpMin);
-}
+int RichTextBox::SelStart() const { return static_cast<int>(Selection(hwnd_).cpMin); }
 
 void RichTextBox::SelStart(int v) {
     if (v < 0) Raise(errInvalidPropertyValue);
@@ -103,18 +148,96 @@ void RichTextBox::SelStart(int v) {
     SendMessageW(hwnd_, EM_SCROLLCARET, 0, 0);
 }
 
+int RichTextBox::SelLength() const {
+    CHARRANGE r = Selection(hwnd_);
+    return static_cast<int>(r.cpMax - r.cpMin);
+}
+
+void RichTextBox::SelLength(int v) {
+    if (v < 0) Raise(errInvalidPropertyValue);
+    if (!hwnd_) return;
+    CHARRANGE r = Selection(hwnd_);
+    r.cpMax = static_cast<LONG>(std::min<long long>(static_cast<long long>(r.cpMin) + v, LONG_MAX));
+    SendMessageW(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&r));
+}
+
+std::string RichTextBox::SelText() const {
+    if (!hwnd_) return {};
+    CHARRANGE r = Selection(hwnd_);
+    if (r.cpMax <= r.cpMin) return {};
+    // Room for every line break to come out as CR LF.
+    std::wstring buffer(static_cast<size_t>(r.cpMax - r.cpMin) * 2 + 1, L'\0');
+    GETTEXTEX ex{};
+    ex.cb = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+    ex.flags = GT_SELECTION | GT_USECRLF;
+    ex.codepage = 1200; // UTF-16
+    LRESULT n = SendMessageW(hwnd_, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&ex),
+                             reinterpret_cast<LPARAM>(buffer.data()));
+    buffer.resize(static_cast<size_t>(std::max<LRESULT>(n, 0)));
+    return Utf8(buffer);
+}
+
+void RichTextBox::SelText(const std::string& text) {
+    if (!hwnd_) return;
+    Quietly([&] {
+        SendMessageW(hwnd_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+    });
+    Changed();
+}
+
+void RichTextBox::BackColor(long color) {
+    backColor_ = color;
+    ApplyBackColor();
+}
+
+void RichTextBox::ApplyBackColor() {
+    if (hwnd_) SendMessageW(hwnd_, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(ResolveColor(backColor_)));
+}
+
+void RichTextBox::SysColorsChanged() { ApplyBackColor(); }
+
+// The font goes to the whole text and to what is typed next.
+void RichTextBox::ApplyFont() {
+    if (!hwnd_) return;
+    const rt::Font& f = Font();
+    CHARFORMAT2W cf{};
+    cf.cbSize = sizeof cf;
+    cf.dwMask = CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
+    cf.yHeight = static_cast<LONG>(f.Size * 20); // twips
+    cf.dwEffects = (f.Bold ? CFE_BOLD : 0) | (f.Italic ? CFE_ITALIC : 0) |
+                   (f.Underline ? CFE_UNDERLINE : 0) | (f.Strikethru ? CFE_STRIKEOUT : 0);
+    std::wstring face = Wide(f.Name);
+    lstrcpynW(cf.szFaceName, face.c_str(), LF_FACESIZE);
+    Quietly([&] {
+        SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+        SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+    });
+}
+
 void RichTextBox::Create() {
     DWORD style = WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL;
     if (!locked_) style |= ES_WANTRETURN;
     if (scrollBars_ & 2) style |= WS_VSCROLL;
     if (scrollBars_ & 1) style |= WS_HSCROLL;
     if (locked_) style |= ES_READONLY;
-    CreateWindowFor(RichEditClass(), style, WS_EX_CLIENTEDGE);
-    SendMessageW(hwnd_, EM_SETEVENTMASK, 0, 0);
-    if (haveRtf_)
-        StreamIn(hwnd_, rtf_);
-    else if (!text_.empty())
-        SetWindowTextW(hwnd_, Wide(text_).c_str());
+    Quietly([&] {
+        CreateWindowFor(RichEditClass(), style, WS_EX_CLIENTEDGE);
+        // The control's own limit (32,767 characters) would cut a paste or a load.
+        SendMessageW(hwnd_, EM_EXLIMITTEXT, 0, INT_MAX);
+        SendMessageW(hwnd_, EM_SETEVENTMASK, 0, ENM_CHANGE);
+        WNDPROC own = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RichSubclass)));
+        if (!g_richProc) g_richProc = own;
+        ApplyBackColor();
+        if (haveRtf_)
+            StreamIn(hwnd_, rtf_);
+        else if (!text_.empty())
+            SetWindowTextW(hwnd_, Wide(text_).c_str());
+    });
+}
+
+void RichTextBox::OnCommand(WORD code) {
+    if (code == EN_CHANGE && quiet_ == 0) Changed();
 }
 
 } // namespace rt

@@ -8,25 +8,14 @@
 #include <array>
 #include <memory>
 
-#include "handles.h"
+#include "files_internal.h"
 #include "rt/convert.h"
 #include "rt/error.h"
+#include "rt/handles.h"
 
 namespace rt {
 
-namespace {
-
-std::wstring ModulePath() {
-    std::wstring buf(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
-        if (n < buf.size()) {
-            buf.resize(n);
-            return buf;
-        }
-        buf.resize(buf.size() * 2);
-    }
-}
+namespace detail {
 
 // The runtime's error for a failed file-system call.
 [[noreturn]] void RaiseFileError(DWORD code) {
@@ -40,23 +29,51 @@ std::wstring ModulePath() {
     case ERROR_FILE_EXISTS:
     case ERROR_ALREADY_EXISTS: Raise(errFileAlreadyExists);
     case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: Raise(61);
+    case ERROR_HANDLE_DISK_FULL: Raise(errDiskFull);
     case ERROR_NOT_READY: Raise(71);
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_WRITE_PROTECT: Raise(errPermissionDenied);
+    case ERROR_CRC:
+    case ERROR_IO_DEVICE: Raise(errDeviceIO);
     case ERROR_NOT_ENOUGH_MEMORY:
     case ERROR_OUTOFMEMORY: Raise(errOutOfMemory);
     default: Raise(errPathFileAccess);
     }
 }
 
-struct RegKey {
-    HKEY h = nullptr;
-    RegKey() = default;
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-    ~RegKey() {
-        if (h) RegCloseKey(h);
+std::wstring FullPath(const std::wstring& path) {
+    DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (n == 0) return path;
+    std::wstring out(n, L'\0');
+    n = GetFullPathNameW(path.c_str(), n, out.data(), nullptr);
+    out.resize(n);
+    return out;
+}
+
+} // namespace detail
+
+using detail::FullPath;
+using detail::RaiseFileError;
+
+namespace {
+
+bool SamePath(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+std::wstring ModulePath() {
+    std::wstring buf(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+        if (n < buf.size()) {
+            buf.resize(n);
+            return buf;
+        }
+        buf.resize(buf.size() * 2);
     }
-};
+}
 
 std::wstring SettingsKey(const std::string& app, const std::string& section) {
     std::wstring key = L"Software\\Benchware\\" + Wide(app);
@@ -96,22 +113,18 @@ class ClipboardSession {
 
 // ---- Sequential files ------------------------------------------------------
 
-enum class Mode { Input, Output, Append };
+enum class Mode { Input, Output, Append, Binary };
 
 constexpr int kMaxFileNumber = 511;
 constexpr size_t kChunk = 64 * 1024;
 
 struct SeqFile {
-    HANDLE handle = INVALID_HANDLE_VALUE;
+    FileHandle handle;
     Mode mode = Mode::Input;
     std::wstring fullPath;
     std::string buffer; // writing: bytes not yet written; reading: bytes not yet read
     size_t pos = 0;     // reading: next byte in buffer
     bool atEnd = false; // reading: the file has no more bytes beyond buffer
-
-    ~SeqFile() {
-        if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-    }
 
     void Flush() {
         size_t done = 0;
@@ -121,8 +134,8 @@ struct SeqFile {
             if (!WriteFile(handle, buffer.data() + done, want, &written, nullptr) || written == 0) {
                 DWORD code = GetLastError();
                 buffer.erase(0, done);
-                if (code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL) Raise(61);
-                Raise(57); // "Device I/O error"
+                if (code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL) Raise(errDiskFull);
+                Raise(errDeviceIO);
             }
             done += written;
         }
@@ -138,7 +151,7 @@ struct SeqFile {
         if (!ReadFile(handle, buffer.data(), static_cast<DWORD>(kChunk), &got, nullptr)) {
             buffer.clear();
             pos = 0;
-            Raise(57);
+            Raise(errDeviceIO);
         }
         buffer.resize(got);
         pos = 0;
@@ -173,20 +186,6 @@ SeqFile& OpenFile(int fileNumber) {
     return *Files()[fileNumber];
 }
 
-std::wstring FullPath(const std::wstring& path) {
-    DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (n == 0) return path;
-    std::wstring out(n, L'\0');
-    n = GetFullPathNameW(path.c_str(), n, out.data(), nullptr);
-    out.resize(n);
-    return out;
-}
-
-bool SamePath(const std::wstring& a, const std::wstring& b) {
-    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
-                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
-
 // The program's own open file of that path (nullptr when none).
 SeqFile* OpenByPath(const std::wstring& fullPath) {
     for (auto& f : Files())
@@ -215,20 +214,23 @@ void Open(int fileNumber, const std::string& path, Mode mode) {
     auto file = std::make_unique<SeqFile>();
     file->mode = mode;
     file->fullPath = full;
-    DWORD access = mode == Mode::Input ? GENERIC_READ : GENERIC_WRITE;
+    DWORD access = mode == Mode::Input    ? GENERIC_READ
+                   : mode == Mode::Binary ? GENERIC_READ | GENERIC_WRITE
+                                          : GENERIC_WRITE;
     DWORD disposition = mode == Mode::Input    ? OPEN_EXISTING
                         : mode == Mode::Output ? CREATE_ALWAYS
                                                : OPEN_ALWAYS;
-    file->handle = CreateFileW(wpath.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file->handle == INVALID_HANDLE_VALUE) RaiseFileError(GetLastError());
+    HANDLE h = CreateFileW(wpath.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) RaiseFileError(GetLastError());
+    file->handle.Reset(h);
     if (mode == Mode::Append) SetFilePointer(file->handle, 0, nullptr, FILE_END);
     Files()[fileNumber] = std::move(file);
 }
 
 SeqFile& Writable(int fileNumber) {
     SeqFile& f = OpenFile(fileNumber);
-    if (f.mode == Mode::Input) Raise(errBadFileMode);
+    if (f.mode == Mode::Input || f.mode == Mode::Binary) Raise(errBadFileMode);
     return f;
 }
 
@@ -240,6 +242,9 @@ void Write(int fileNumber, const std::string& text, bool lineEnd) {
 }
 
 } // namespace
+
+bool detail::OpenByProgram(const std::wstring& fullPath) { return OpenByPath(fullPath) != nullptr; }
+
 
 // ---- Identity ----------------------------------------------------------------
 
@@ -274,7 +279,7 @@ namespace {
 int pointer = 0;
 
 long PixelsPerInch(int index) {
-    detail::WindowDC dc(nullptr);
+    WindowDC dc(nullptr);
     int dpi = dc ? GetDeviceCaps(dc, index) : 96;
     return dpi > 0 ? dpi : 96;
 }
@@ -320,16 +325,16 @@ std::string GetSetting(const std::string& app, const std::string& section, const
     if (app.empty() || section.empty() || key.empty()) return defaultValue;
     RegKey k;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, SettingsKey(app, section).c_str(), 0, KEY_QUERY_VALUE,
-                      &k.h) != ERROR_SUCCESS)
+                      &k.Handle()) != ERROR_SUCCESS)
         return defaultValue;
     std::wstring name = Wide(key);
     DWORD type = 0, bytes = 0;
-    if (RegQueryValueExW(k.h, name.c_str(), nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
+    if (RegQueryValueExW(k, name.c_str(), nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ))
         return defaultValue;
     std::wstring value(bytes / sizeof(wchar_t) + 1, L'\0');
     bytes = static_cast<DWORD>(value.size() * sizeof(wchar_t));
-    if (RegQueryValueExW(k.h, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value.data()),
+    if (RegQueryValueExW(k, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value.data()),
                          &bytes) != ERROR_SUCCESS)
         return defaultValue;
     value.resize(bytes / sizeof(wchar_t));
@@ -342,10 +347,10 @@ void SaveSetting(const std::string& app, const std::string& section, const std::
     if (app.empty() || section.empty() || key.empty()) Raise(errInvalidProcedureCall);
     RegKey k;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, SettingsKey(app, section).c_str(), 0, nullptr, 0,
-                        KEY_SET_VALUE, nullptr, &k.h, nullptr) != ERROR_SUCCESS)
+                        KEY_SET_VALUE, nullptr, &k.Handle(), nullptr) != ERROR_SUCCESS)
         Raise(335); // "Could not access system registry"
     std::wstring v = Wide(value);
-    if (RegSetValueExW(k.h, Wide(key).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(v.c_str()),
+    if (RegSetValueExW(k, Wide(key).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(v.c_str()),
                        static_cast<DWORD>((v.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
         Raise(335);
 }
@@ -368,19 +373,20 @@ void Clear() {
 
 void SetText(const std::string& text) {
     std::wstring w = Wide(text);
+    // The block is filled before the clipboard is touched: when that fails the
+    // block is freed, the error raised, and the clipboard keeps what it had.
+    size_t bytes = (w.size() + 1) * sizeof(wchar_t);
+    GlobalMemory mem(GlobalAlloc(GMEM_MOVEABLE, bytes));
+    if (!mem) Raise(errOutOfMemory);
+    {
+        GlobalLocked<wchar_t> p(mem);
+        if (!p) Raise(errOutOfMemory);
+        memcpy(p.get(), w.c_str(), bytes);
+    }
     ClipboardSession session;
     if (!EmptyClipboard()) Raise(520);
-    size_t bytes = (w.size() + 1) * sizeof(wchar_t);
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    if (!mem) Raise(errOutOfMemory);
-    if (void* p = GlobalLock(mem)) {
-        memcpy(p, w.c_str(), bytes);
-        GlobalUnlock(mem);
-    }
-    if (!SetClipboardData(CF_UNICODETEXT, mem)) {
-        GlobalFree(mem); // still ours when the clipboard did not take it
-        Raise(521);
-    }
+    if (!SetClipboardData(CF_UNICODETEXT, mem)) Raise(521); // still ours: freed on the way out
+    mem.Release(); // the clipboard owns it now
 }
 
 std::string GetText() {
@@ -388,14 +394,12 @@ std::string GetText() {
     ClipboardSession session;
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
     if (!data) return {};
-    const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(data));
+    GlobalLocked<const wchar_t> p(data);
     if (!p) return {};
     size_t max = GlobalSize(data) / sizeof(wchar_t);
     size_t len = 0;
-    while (len < max && p[len]) ++len;
-    std::string text = Utf8(std::wstring_view(p, len));
-    GlobalUnlock(data);
-    return text;
+    while (len < max && p.get()[len]) ++len;
+    return Utf8(std::wstring_view(p.get(), len));
 }
 
 } // namespace Clipboard
@@ -437,6 +441,19 @@ bool Eof(int fileNumber) {
     SeqFile& f = OpenFile(fileNumber);
     if (f.mode != Mode::Input) return true;
     return !f.Fill();
+}
+
+void OpenForBinary(int fileNumber, const std::string& path) { Open(fileNumber, path, Mode::Binary); }
+
+void Put(int fileNumber, long position, std::string_view bytes) {
+    SeqFile& f = OpenFile(fileNumber);
+    if (f.mode != Mode::Binary) Raise(errBadFileMode);
+    if (position < 1) Raise(errBadRecordNumber);
+    LARGE_INTEGER at;
+    at.QuadPart = position - 1;
+    if (!SetFilePointerEx(f.handle, at, nullptr, FILE_BEGIN)) RaiseFileError(GetLastError());
+    f.buffer.assign(bytes);
+    f.Flush();
 }
 
 void Close(int fileNumber) {
@@ -519,6 +536,23 @@ long FileLen(const std::string& path) {
         Raise(errFileNotFound);
     if (data.nFileSizeHigh != 0 || data.nFileSizeLow > 0x7FFFFFFF) Raise(errOverflow);
     return static_cast<long>(data.nFileSizeLow);
+}
+
+int GetAttr(const std::string& path) {
+    DWORD a = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(Wide(path).c_str());
+    if (a == INVALID_FILE_ATTRIBUTES) Raise(errFileNotFound);
+    return static_cast<int>(a & (vbReadOnly | vbHidden | vbSystem | vbDirectory | vbArchive));
+}
+
+void SetAttr(const std::string& path, int attributes) {
+    if (attributes & ~(vbReadOnly | vbHidden | vbSystem | vbArchive)) Raise(errInvalidProcedureCall);
+    std::wstring w = Wide(path);
+    if (path.empty() || GetFileAttributesW(w.c_str()) == INVALID_FILE_ATTRIBUTES)
+        Raise(errFileNotFound);
+    if (OpenByPath(FullPath(w))) Raise(errFileAlreadyOpen);
+    if (!SetFileAttributesW(w.c_str(), attributes ? static_cast<DWORD>(attributes)
+                                                  : FILE_ATTRIBUTE_NORMAL))
+        RaiseFileError(GetLastError());
 }
 
 std::string CurDir() {

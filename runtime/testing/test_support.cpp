@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <map>
 
 #include "rt/convert.h"
 #include "rt/error.h"
@@ -55,6 +56,62 @@ bool HaveDefaultPrinter() {
     DWORD size = 0;
     GetDefaultPrinterW(nullptr, &size);
     return size > 0;
+}
+
+namespace {
+
+std::map<std::string, ChildMain>& Children() {
+    static std::map<std::string, ChildMain> children;
+    return children;
+}
+
+constexpr char kChildSwitch[] = "--benchware-child=";
+
+} // namespace
+
+int RegisterChild(const char* name, ChildMain main) {
+    Children()[name] = main;
+    return static_cast<int>(Children().size());
+}
+
+int RunChildIfAsked(int argc, char** argv) {
+    if (argc < 2 || std::string(argv[1]).rfind(kChildSwitch, 0) != 0) return -1;
+    auto it = Children().find(argv[1] + sizeof kChildSwitch - 1);
+    if (it == Children().end()) return 2;
+    return it->second(argc > 2 ? argv[2] : "");
+}
+
+ChildProcess::ChildProcess(const std::string& name, const std::string& argument) {
+    wchar_t exe[MAX_PATH];
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring command = L"\"" + std::wstring(exe) + L"\" " + Wide(kChildSwitch + name) +
+                           L" \"" + Wide(argument) + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    if (!CreateProcessW(exe, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &info_))
+        ADD_FAILURE() << "the child " << name << " could not be started: " << GetLastError();
+}
+
+ChildProcess::~ChildProcess() {
+    if (!info_.hProcess) return;
+    Kill();
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+}
+
+void ChildProcess::Kill() {
+    if (info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(info_.hProcess, 9);
+        WaitForSingleObject(info_.hProcess, 10000);
+    }
+}
+
+DWORD ChildProcess::Wait(DWORD timeoutMs) {
+    DWORD code = STILL_ACTIVE;
+    if (info_.hProcess && WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0)
+        GetExitCodeProcess(info_.hProcess, &code);
+    return code;
 }
 
 std::string WindowText(HWND w) {
@@ -114,6 +171,14 @@ HWND FindShownDialog() {
     HWND found = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), MatchShownDialog, reinterpret_cast<LPARAM>(&found));
     return found;
+}
+
+COLORREF ShownPixel(HWND w, int x, int y) {
+    UpdateWindow(w);
+    HDC dc = GetDC(w);
+    COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(w, dc);
+    return c;
 }
 
 void PressButton(HWND dialog, int id) {

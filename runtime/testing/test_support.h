@@ -52,6 +52,35 @@ void WriteBytes(const std::string& path, const std::string& bytes, DWORD attribu
 
 bool HaveDefaultPrinter();
 
+// ---- Child processes
+
+// A second run of this test program that runs one registered function instead
+// of the tests: for what needs another process (a writer to be killed, a window
+// of another program). Registered at static initialisation:
+//   const int kWriter = RegisterChild("writer", &WriterMain);
+using ChildMain = int (*)(const std::string& argument);
+int RegisterChild(const char* name, ChildMain main);
+// Called first by the test programs' main: runs the child asked for on the
+// command line and gives its exit status, or -1 when this is no child run.
+int RunChildIfAsked(int argc, char** argv);
+
+// A child started with its argument; terminated (if still running) when the
+// owner goes.
+class ChildProcess {
+  public:
+    ChildProcess(const std::string& name, const std::string& argument);
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+    DWORD Id() const { return info_.dwProcessId; }
+    void Kill();
+    // The exit status once ended within the time, otherwise STILL_ACTIVE.
+    DWORD Wait(DWORD timeoutMs);
+
+  private:
+    PROCESS_INFORMATION info_{};
+};
+
 // ---- Windows
 
 std::string WindowText(HWND w);
@@ -63,6 +92,9 @@ HWND Descendant(HWND parent, const wchar_t* cls);
 HWND FindShownWindow(const std::string& caption, DWORD processId = GetCurrentProcessId());
 // This thread's visible dialog box, whatever its caption.
 HWND FindShownDialog();
+
+// What the screen shows at a pixel of a window, once the window has painted.
+COLORREF ShownPixel(HWND w, int x, int y);
 
 // Posts the click of a dialog's button, as the button itself reports it.
 void PressButton(HWND dialog, int id);

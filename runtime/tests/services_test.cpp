@@ -200,6 +200,48 @@ TEST(FileSystemTest, DirHonoursTheAttributeMask) {
     EXPECT_EQ(names(dir / "nothing\\*", 39), Lines{});
 }
 
+TEST(FileSystemTest, BinaryOutputPutsBytesWhereAsked) {
+    TempFolder dir;
+    const std::string f = dir / "data.bin";
+    WriteBytes(f, "0123456789");
+    rt::OpenForBinary(4, f); // an existing file is opened, not emptied
+    rt::Put(4, 1, std::string("\0\xFF", 2));
+    rt::Put(4, 12, "end"); // beyond the end: the gap is filled with zero bytes
+    EXPECT_EQ(ErrorOf([] { rt::Put(4, 0, "x"); }), rt::errBadRecordNumber);
+    EXPECT_EQ(ErrorOf([] { rt::PrintLine(4, "x"); }), rt::errBadFileMode);
+    EXPECT_EQ(ErrorOf([] { rt::LineInput(4); }), rt::errBadFileMode);
+    EXPECT_EQ(ErrorOf([&] { rt::OpenForOutput(5, f); }), rt::errFileAlreadyOpen);
+    rt::Close(4);
+    EXPECT_EQ(ReadBytes(f), std::string("\0\xFF" "23456789\0end", 14));
+    EXPECT_EQ(ErrorOf([] { rt::Put(4, 1, "x"); }), rt::errBadFileNameOrNumber);
+
+    rt::OpenForBinary(4, dir / "new.bin"); // a missing file is created
+    rt::Put(4, 1, "abc");
+    rt::Close(4);
+    EXPECT_EQ(ReadBytes(dir / "new.bin"), "abc");
+    WriteBytes(dir / "locked.bin", "x", FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(ErrorOf([&] { rt::OpenForBinary(4, dir / "locked.bin"); }), rt::errPathFileAccess);
+}
+
+TEST(FileSystemTest, AttributesReadAndSet) {
+    TempFolder dir;
+    const std::string f = dir / "a.txt";
+    WriteBytes(f, "x");
+    rt::SetAttr(f, rt::vbReadOnly | rt::vbHidden);
+    EXPECT_EQ(rt::GetAttr(f) & ~rt::vbArchive, rt::vbReadOnly | rt::vbHidden);
+    EXPECT_EQ(ErrorOf([&] { rt::Kill(f); }), rt::errPathFileAccess);
+    rt::SetAttr(f, rt::vbNormal);
+    EXPECT_EQ(rt::GetAttr(f) & ~rt::vbArchive, rt::vbNormal);
+    EXPECT_EQ(rt::GetAttr(dir.Path()) & rt::vbDirectory, rt::vbDirectory);
+
+    EXPECT_EQ(ErrorOf([&] { rt::GetAttr(dir / "missing.txt"); }), rt::errFileNotFound);
+    EXPECT_EQ(ErrorOf([&] { rt::SetAttr(dir / "missing.txt", 0); }), rt::errFileNotFound);
+    EXPECT_EQ(ErrorOf([&] { rt::SetAttr(f, rt::vbDirectory); }), rt::errInvalidProcedureCall);
+    rt::OpenForInput(6, f);
+    EXPECT_EQ(ErrorOf([&] { rt::SetAttr(f, rt::vbHidden); }), rt::errFileAlreadyOpen);
+    rt::Close(6);
+}
+
 TEST(FileSystemTest, CurrentFolder) {
     TempFolder dir;
     std::string before = rt::CurDir();

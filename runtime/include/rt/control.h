@@ -41,8 +41,12 @@ class Container {
     const std::vector<Control*>& Controls() const { return controls_; }
     // The font a control takes when it sets none of its own.
     virtual const rt::Font& AmbientFont() const = 0;
-    // The colour its background is painted in (what a transparent label shows).
+    // The colour its background is painted in.
     virtual long AmbientBackColor() const = 0;
+    // Paints what the container shows under its child windows (background,
+    // picture or drawing, lightweight controls), in its client coordinates:
+    // what a transparent label shows through.
+    virtual void PaintBackground(HDC dc);
 
   protected:
     void CreateControls();
@@ -89,6 +93,9 @@ class Control {
 
     void SetFocus();
     virtual void Refresh();
+    // 0 brings the control to the front of its siblings, any other value sends
+    // it to the back.
+    void ZOrder(int position = 0);
 
     HWND hWnd() const { return hwnd_; }
     Container& Parent() const { return parent_; }
@@ -100,15 +107,28 @@ class Control {
     virtual void Paint(HDC) {}
     virtual void OnCommand(WORD code) { (void)code; }
     virtual LRESULT OnColor(HDC dc);
-    virtual void LightweightClick() {} // a click inside a lightweight control
+    // A notification its container received about it (WM_DRAWITEM, WM_VSCROLL):
+    // true when the control handled it, with the message's result.
+    virtual bool Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+        (void)msg, (void)wp, (void)lp, (void)result;
+        return false;
+    }
+    // A click inside a lightweight control: true when the control takes it,
+    // false when it passes to what lies under it (lines and shapes).
+    virtual bool LightweightClick() { return false; }
+    // The system colours changed: what was made from them is made again (the
+    // form repaints everything afterwards).
+    virtual void SysColorsChanged() {}
     HFONT FontHandle();                // created on first use, owned by the control
 
   protected:
     void CreateWindowFor(const wchar_t* cls, DWORD style, DWORD exStyle = 0,
                          const std::wstring& text = {});
-    void ApplyFont();
+    virtual void ApplyFont();
     RECT PixelRect() const;
-    HBRUSH BrushFor(long color); // the control's cached brush, in that colour
+    // The control's cached brush in that colour; a system colour's brush is
+    // made again when the system colour has changed.
+    HBRUSH BrushFor(long color);
     virtual void AfterMove() {}
 
     Container& parent_;
@@ -123,7 +143,8 @@ class Control {
     int mousePointer_ = 0;
     HFONT hfont_ = nullptr;
     HBRUSH brush_ = nullptr;
-    long brushColor_ = 0; // the colour brush_ was made in
+    long brushColor_ = 0;    // the colour value brush_ was made for
+    COLORREF brushRgb_ = 0;  // and what it resolved to then
 };
 
 } // namespace rt

@@ -19,13 +19,20 @@ enum ErrorNumber : long {
     errFileNotFound = 53,
     errBadFileMode = 54,
     errFileAlreadyOpen = 55,
+    errDeviceIO = 57,
     errFileAlreadyExists = 58,
+    errDiskFull = 61,
+    errBadRecordNumber = 63,
     errPermissionDenied = 70,
     errPathFileAccess = 75,
     errPathNotFound = 76,
     errObjectVariableNotSet = 91,
+    errResourceNotFound = 326,
     errInvalidPropertyValue = 380,
     errPrinterError = 482,
+    // Text for a file in the system's code page holds a character that the
+    // code page cannot store; nothing was written.
+    errNotInCodePage = 1001,
     errCancel = 32755, // the common dialog's "Cancel was selected."
 };
 

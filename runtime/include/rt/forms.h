@@ -2,6 +2,7 @@
 #pragma once
 
 #include "button.h"
+#include "checkbox.h"
 #include "control.h"
 #include "form.h"
 #include "frame.h"
@@ -9,6 +10,10 @@
 #include "label.h"
 #include "listbox.h"
 #include "menu.h"
+#include "optionbutton.h"
 #include "picturebox.h"
 #include "richtext.h"
+#include "scrollbar.h"
+#include "shape.h"
 #include "textbox.h"
+#include "timer.h"

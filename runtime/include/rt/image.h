@@ -5,25 +5,25 @@
 #include <string>
 
 #include "control.h"
+#include "picture.h"
 
 namespace rt {
 
 class Image : public Control {
   public:
     using Control::Control;
-    void Picture(HBITMAP bitmap); // takes ownership
-    void Icon(HICON icon);
+    // The picture shown; an image that does not stretch takes the picture's size.
+    void Picture(const rt::Picture& picture);
+    const rt::Picture& Picture() const { return picture_; }
     void Stretch(bool v) { stretch_ = v; }
     std::function<void()> Click;
     bool Lightweight() const override { return true; }
     void Create() override {}
     void Paint(HDC dc) override;
-    void LightweightClick() override;
-    ~Image() override;
+    bool LightweightClick() override;
 
   private:
-    HBITMAP bitmap_ = nullptr;
-    HICON icon_ = nullptr;
+    rt::Picture picture_;
     bool stretch_ = false;
 };
 

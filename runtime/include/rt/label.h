@@ -17,6 +17,7 @@ class Label : public Control {
     void WordWrap(bool v) { wordWrap_ = v; }
     void Alignment(int v) { alignment_ = v; }
     void BackStyle(int v) { transparent_ = v == 0; } // 0 transparent, 1 opaque
+    void BorderStyle(int v) { border_ = v == 1; }    // 0 none, 1 fixed single (sunken)
     std::function<void()> Click;
     void Create() override;
     void OnCommand(WORD code) override;
@@ -25,7 +26,7 @@ class Label : public Control {
   private:
     void Fit();
     std::string caption_;
-    bool autoSize_ = false, wordWrap_ = false, transparent_ = false;
+    bool autoSize_ = false, wordWrap_ = false, transparent_ = false, border_ = false;
     int alignment_ = vbLeftJustify;
 };
 

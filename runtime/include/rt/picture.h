@@ -29,6 +29,9 @@ class Picture {
     HICON Icon() const;     // null unless an icon or cursor
     // The picture's size in pixels (0 x 0 for the empty picture).
     SIZE Pixels() const;
+    // Draws the picture with its top-left corner at (x, y): at its own size, or
+    // stretched to width x height when both are given.
+    void Draw(HDC dc, int x, int y, int width = 0, int height = 0) const;
     explicit operator bool() const { return static_cast<bool>(held_); }
     bool operator==(const Picture& other) const { return held_ == other.held_; }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "control.h"
+#include "picture.h"
 
 namespace rt {
 
@@ -18,8 +19,10 @@ class PictureBox : public Control {
     void AutoRedraw(bool v);
     void AutoSize(bool v) { autoSize_ = v; }
     void BorderStyle(int v) { border_ = v; } // 0 none, 1 fixed single
-    void ClearPicture();                     // Picture = empty picture
-    void Picture(HBITMAP bitmap);            // takes ownership
+    // The picture under the drawing (the empty picture clears it); setting it
+    // clears what was drawn.
+    void Picture(const rt::Picture& picture);
+    const rt::Picture& Picture() const { return picture_; }
     double ScaleWidth() const;
     double ScaleHeight() const;
     double CurrentX() const { return curX_; }
@@ -61,7 +64,7 @@ class PictureBox : public Control {
     std::vector<unsigned char> shown_; // the pixels last put on the screen
     bool paintPending_ = false;
     void InvalidateOnce();
-    HBITMAP picture_ = nullptr;
+    rt::Picture picture_;
 };
 
 } // namespace rt

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace rt {
@@ -54,6 +55,11 @@ void PrintLine(int fileNumber, const std::string& text); // text + CR LF
 void PrintText(int fileNumber, const std::string& text); // text only (Print #n, text;)
 std::string LineInput(int fileNumber);
 bool Eof(int fileNumber);
+// Binary access: the file is opened (created when missing, never emptied) for
+// reading and writing; Put writes bytes as they are, from a byte position
+// counted from 1 (error 63 below 1).
+void OpenForBinary(int fileNumber, const std::string& path);
+void Put(int fileNumber, long position, std::string_view bytes);
 void Close(int fileNumber);
 void CloseAll(); // Close with no file number: every open file of the program
 
@@ -67,6 +73,11 @@ std::vector<std::string> Dir(const std::string& pattern, int attributes = vbNorm
 void Kill(const std::string& path);                              // errors 53, 75
 void FileCopy(const std::string& from, const std::string& to);   // errors 53, 75
 long FileLen(const std::string& path);                           // error 53
+// A file's or folder's attributes (a mask of FileAttribute values); error 53.
+int GetAttr(const std::string& path);
+// Sets read-only, hidden, system and archive (any other bit: error 5); errors
+// 53, and 55 for a file the program has open.
+void SetAttr(const std::string& path, int attributes);
 std::string CurDir();
 void ChDir(const std::string& path);
 std::string DateShort(); // today's date in the short form of the user's locale

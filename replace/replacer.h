@@ -1,0 +1,86 @@
+// The work of the replace run on one file, apart from its window: the file's
+// lines counted, every occurrence of the search text replaced line by line in
+// one pass, and the new text saved (after a dated backup when asked) so that
+// the file is either as it was or wholly replaced.
+//
+// A file is handled as the bytes of the system code page, never converted: a
+// line ends at CR or at CR LF (a lone LF is part of its line), and the new text
+// ends every line in CR LF. Everything else passes through byte for byte.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "codepage.h"
+
+namespace sweeper {
+
+// The name of the backup of `fileName` made on the day whose short date reads
+// `date`: "[BACKUP <date>] <fileName>", with the characters a file name cannot
+// hold replaced.
+std::string BackupFileName(const std::string& date, const std::string& fileName);
+
+// The lines of a file: -1 when there is no such file (or the path is blank), 0
+// when it is empty, otherwise the number of its lines. Content receives the
+// file's bytes (its room is reused from file to file). A file that cannot be read sets ErrNumber and ErrDescription
+// and gives -1.
+long CountFileLines(const std::string& FilePath, long& ErrNumber, std::string& ErrDescription,
+                    std::string& Content);
+
+// The number of lines in a file's bytes (at least 1 unless it is empty).
+long CountLines(std::string_view content);
+
+// Asked before each line and, inside a long line, every few tens of
+// kilobytes: the line being worked on (from 1) and the occurrences found in
+// the file so far. Returns true to stop the file.
+using PollFunction = std::function<bool(long line, int64_t found)>;
+
+// One search and replacement, ready to run over any number of files.
+class Replacer {
+  public:
+    // The search key and replacement are bytes of the code page; with
+    // ignoreCase the key is compared with each line upper-cased.
+    Replacer(std::string searchKey, std::string replacement, bool ignoreCase,
+             const CodePage& codePage);
+    Replacer(const Replacer&) = delete;
+    Replacer& operator=(const Replacer&) = delete;
+
+    struct Result {
+        bool Stopped = false;
+        long Lines = 0;
+        int64_t Found = 0;
+    };
+
+    // Replaces in every line of a file's bytes. The new text goes to newText,
+    // whose room is reused from file to file; it is left empty when nothing
+    // was found or the file was stopped.
+    Result Run(std::string_view content, const PollFunction& poll, std::string& newText) const;
+
+  private:
+    // The next occurrence of the key in the line [lineStart, lineEnd) that
+    // begins in [from, limit), or npos. `walked` is a character boundary of the
+    // line already found, for code pages of double-byte characters.
+    size_t Find(std::string_view haystack, size_t lineStart, size_t from, size_t limit,
+                size_t lineEnd, size_t& walked) const;
+
+    std::string key_;
+    std::string replacement_;
+    bool ignoreCase_;
+    const CodePage& codePage_;
+    bool upperFirst_ = false;              // lines upper-cased whole before the search
+    std::array<unsigned char, 256> fold_{}; // each byte as the search compares it
+    std::array<size_t, 256> shift_{};       // how far a byte lets the search move on
+};
+
+// Saves a file's new text: first, when backupPath is not empty, its unchanged
+// bytes to the backup (a same-day backup is replaced only once the new one is
+// complete, even when it is read-only), then the new text in the file's place
+// in one step. Raises the runtime error of a step that fails; the file is then
+// as it was.
+void SaveReplaced(const std::string& filePath, const std::string& backupPath,
+                  std::string_view original, std::string_view newText);
+
+} // namespace sweeper

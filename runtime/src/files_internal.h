@@ -1,0 +1,16 @@
+// What the runtime's file services share: the error a failed file-system call
+// raises, full paths, and whether the program holds a file open itself.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace rt::detail {
+
+[[noreturn]] void RaiseFileError(DWORD code);
+std::wstring FullPath(const std::wstring& path);
+// Whether one of the program's numbered files (sequential or binary) is this file.
+bool OpenByProgram(const std::wstring& fullPath);
+
+} // namespace rt::detail

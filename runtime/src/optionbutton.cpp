@@ -1,0 +1,52 @@
+// The option button over the BUTTON control. The runtime sets the check marks
+// itself: the control's own grouping would reach into frames.
+#include <windows.h>
+
+#include "rt/convert.h"
+
+#include "forms_internal.h"
+
+namespace rt {
+
+using namespace detail;
+
+void OptionButton::Caption(const std::string& text) {
+    caption_ = text;
+    if (hwnd_) SetWindowTextW(hwnd_, Wide(text).c_str());
+}
+
+void OptionButton::Show(bool selected) {
+    value_ = selected;
+    if (!hwnd_) return;
+    SendMessageW(hwnd_, BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
+    // Tab reaches the group at its selected option, as in a dialog box.
+    LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
+    LONG_PTR want = selected ? style | WS_TABSTOP : style & ~static_cast<LONG_PTR>(WS_TABSTOP);
+    if (want != style) SetWindowLongPtrW(hwnd_, GWL_STYLE, want);
+}
+
+void OptionButton::Value(bool v) {
+    if (v == value_) return;
+    if (!v) {
+        Show(false);
+        return;
+    }
+    for (Control* c : parent_.Controls())
+        if (auto* other = dynamic_cast<OptionButton*>(c); other && other != this) other->Show(false);
+    Show(true);
+    if (Click) Click();
+}
+
+void OptionButton::Create() {
+    CreateWindowFor(L"BUTTON", (value_ ? WS_TABSTOP : 0) | BS_RADIOBUTTON | BS_NOTIFY, 0, Wide(caption_));
+    if (hwnd_ && value_) SendMessageW(hwnd_, BM_SETCHECK, BST_CHECKED, 0);
+}
+
+void OptionButton::OnCommand(WORD code) {
+    // An option reached by the arrow keys (or given the focus by code) is
+    // selected; one under the mouse waits for the click.
+    bool mouse = GetCapture() == hwnd_;
+    if (code == BN_CLICKED || (code == BN_SETFOCUS && !mouse)) Value(true);
+}
+
+} // namespace rt
