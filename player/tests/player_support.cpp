@@ -11,6 +11,8 @@
 
 #include <rt.h>
 
+#include "test_support.h"
+
 namespace tunebox::test {
 
 namespace {
@@ -217,6 +219,114 @@ double SoundMonitor::WaitForSound(double frequency, DWORD timeoutMs, double thre
 }
 
 // ---------------------------------------------------------------------------
+
+HICON SolidIcon(COLORREF color) {
+    const int size = GetSystemMetrics(SM_CXICON);
+    HDC screen = GetDC(nullptr);
+    HBITMAP image = CreateCompatibleBitmap(screen, size, size);
+    HDC dc = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(dc, image);
+    RECT all{0, 0, size, size};
+    HBRUSH brush = CreateSolidBrush(color);
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr); // all shown
+    HDC maskDc = CreateCompatibleDC(nullptr);
+    old = SelectObject(maskDc, mask);
+    PatBlt(maskDc, 0, 0, size, size, BLACKNESS);
+    SelectObject(maskDc, old);
+    DeleteDC(maskDc);
+    ICONINFO info{TRUE, 0, 0, mask, image};
+    HICON icon = CreateIconIndirect(&info);
+    DeleteObject(mask);
+    DeleteObject(image);
+    return icon;
+}
+
+POINT FindTrayIcon(COLORREF color) {
+    RECT bar{};
+    HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+    if (!tray || !GetWindowRect(tray, &bar)) return {-1, -1};
+    const int w = bar.right - bar.left, h = bar.bottom - bar.top;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP shot = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(dc, shot);
+    BitBlt(dc, 0, 0, w, h, screen, bar.left, bar.top, SRCCOPY);
+    long sumX = 0, sumY = 0, n = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (GetPixel(dc, x, y) == color) sumX += x, sumY += y, ++n;
+    SelectObject(dc, old);
+    DeleteObject(shot);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    if (n < 16) return {-1, -1};
+    return {bar.left + static_cast<LONG>(sumX / n), bar.top + static_cast<LONG>(sumY / n)};
+}
+
+void MoveMouseTo(POINT at) {
+    SetCursorPos(at.x, at.y);
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dwFlags = MOUSEEVENTF_MOVE; // a move of nothing: the pointer is where it is
+    SendInput(1, &move, sizeof move);
+}
+
+void ClickAt(POINT at, int button, bool twice) {
+    MoveMouseTo(at);
+    const DWORD down = button == 2 ? MOUSEEVENTF_RIGHTDOWN
+                       : button == 4 ? MOUSEEVENTF_MIDDLEDOWN
+                                     : MOUSEEVENTF_LEFTDOWN;
+    const DWORD up = button == 2 ? MOUSEEVENTF_RIGHTUP
+                     : button == 4 ? MOUSEEVENTF_MIDDLEUP
+                                   : MOUSEEVENTF_LEFTUP;
+    for (int i = 0; i < (twice ? 2 : 1); ++i) {
+        INPUT press[2]{};
+        press[0].type = press[1].type = INPUT_MOUSE;
+        press[0].mi.dwFlags = down;
+        press[1].mi.dwFlags = up;
+        SendInput(2, press, sizeof(INPUT));
+    }
+}
+
+namespace {
+
+BOOL CALLBACK FindShownTip(HWND w, LPARAM p) {
+    wchar_t cls[32] = {};
+    GetClassNameW(w, cls, 32);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid != GetCurrentProcessId() && IsWindowVisible(w) &&
+        lstrcmpiW(cls, L"tooltips_class32") == 0) {
+        *reinterpret_cast<HWND*>(p) = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+std::string ShownToolTip(DWORD timeoutMs) {
+    std::string text;
+    rt::test::WaitFor(
+        [&] {
+            HWND tip = nullptr;
+            EnumWindows(FindShownTip, reinterpret_cast<LPARAM>(&tip));
+            // Its text is the tip shown, asked of the window itself.
+            wchar_t shown[256] = {};
+            DWORD_PTR length = 0;
+            if (tip && SendMessageTimeoutW(tip, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(shown),
+                                           SMTO_ABORTIFHUNG, 1000, &length))
+                text = rt::Utf8(shown);
+            return !text.empty();
+        },
+        timeoutMs);
+    return text;
+}
 
 namespace {
 

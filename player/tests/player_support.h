@@ -76,6 +76,22 @@ class SilencedCopy {
 // The name of this test program's file, without its folder.
 std::string OwnFileName();
 
+// ---- The notification area of the shared desktop
+
+// An icon filled with one colour (its own, owned by the caller).
+HICON SolidIcon(COLORREF color);
+// Where the notification area shows an icon of this colour (the middle of
+// the pixels that have it), or {-1, -1} when it shows none.
+POINT FindTrayIcon(COLORREF color);
+// A click by the real mouse at a point of the screen: left, right or middle
+// button, once or twice.
+void ClickAt(POINT at, int button = 1, bool twice = false);
+// Moves the real mouse to a point of the screen.
+void MoveMouseTo(POINT at);
+// The text of a shown tool tip of another program (the notification area's),
+// waiting for one to come up; empty when none does.
+std::string ShownToolTip(DWORD timeoutMs = 4000);
+
 // A hidden window that counts the devices' completion notifications.
 class NotifyWindow {
   public:
