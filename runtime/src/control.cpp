@@ -47,6 +47,48 @@ HFONT CreateFontHandle(const rt::Font& font) {
     return CreateFontIndirectW(&lf);
 }
 
+void SysColorsChanged(Container& c) {
+    for (Control* ctl : c.Controls()) {
+        ctl->SysColorsChanged();
+        if (auto* inner = dynamic_cast<Container*>(ctl)) SysColorsChanged(*inner);
+    }
+}
+
+void PaintBeneath(Control& ctl, HDC dc) {
+    HWND self = ctl.hWnd(), parent = ctl.Parent().ContainerHwnd();
+    if (!self || !parent) return;
+    RECT client;
+    GetClientRect(self, &client);
+    POINT origin{0, 0};
+    MapWindowPoints(self, parent, &origin, 1);
+    RECT mine = client;
+    OffsetRect(&mine, origin.x, origin.y);
+    // The siblings under it that it overlaps, the lowest first.
+    std::vector<HWND> below;
+    for (HWND w = GetWindow(self, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        RECT r, both;
+        GetWindowRect(w, &r);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+        if (IsWindowVisible(w) && IntersectRect(&both, &r, &mine)) below.insert(below.begin(), w);
+    }
+    int saved = SaveDC(dc);
+    IntersectClipRect(dc, 0, 0, client.right, client.bottom);
+    OffsetViewportOrgEx(dc, -origin.x, -origin.y, nullptr);
+    ctl.Parent().PaintBackground(dc);
+    for (HWND w : below) {
+        POINT at{0, 0};
+        MapWindowPoints(w, parent, &at, 1);
+        RECT wc;
+        GetClientRect(w, &wc);
+        int one = SaveDC(dc);
+        OffsetViewportOrgEx(dc, at.x, at.y, nullptr);
+        IntersectClipRect(dc, 0, 0, wc.right, wc.bottom);
+        SendMessageW(w, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+        RestoreDC(dc, one);
+    }
+    RestoreDC(dc, saved);
+}
+
 void PaintContainer(Container& c, HDC dc) {
     for (Control* ctl : c.Controls())
         if (ctl->Lightweight() && ctl->Visible()) ctl->Paint(dc);

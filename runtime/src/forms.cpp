@@ -43,6 +43,18 @@ RECT OuterFromClient(long clientW, long clientH, DWORD style, DWORD ex, bool men
 
 namespace detail {
 
+// The objects watching a form's mouse moves; shared with the watches, which
+// find it gone once the form is.
+struct MouseWatchers {
+    int lastId = 0;
+    std::vector<std::pair<int, MouseHandler>> handlers;
+    void Remove(int id) {
+        handlers.erase(std::remove_if(handlers.begin(), handlers.end(),
+                                      [id](const auto& h) { return h.first == id; }),
+                       handlers.end());
+    }
+};
+
 void FormLoaded(Form* f) { LoadedForms().push_back(f); }
 void FormUnloaded(Form* f) {
     auto& v = LoadedForms();
@@ -112,7 +124,33 @@ namespace detail {
 WNDPROC FormWindowProc() { return FormProc; }
 } // namespace detail
 
-Form::Form() = default;
+FormWatch::FormWatch(FormWatch&& other) noexcept
+    : list_(std::move(other.list_)), id_(other.id_) {
+    other.list_.reset();
+}
+
+FormWatch& FormWatch::operator=(FormWatch&& other) noexcept {
+    if (this != &other) {
+        Reset();
+        list_ = std::move(other.list_);
+        id_ = other.id_;
+        other.list_.reset();
+    }
+    return *this;
+}
+
+void FormWatch::Reset() {
+    if (auto list = list_.lock()) list->Remove(id_);
+    list_.reset();
+}
+
+Form::Form() : mouseWatchers_(std::make_shared<MouseWatchers>()) {}
+
+FormWatch Form::WatchMouseMove(MouseHandler handler) {
+    int id = ++mouseWatchers_->lastId;
+    mouseWatchers_->handlers.emplace_back(id, std::move(handler));
+    return FormWatch(mouseWatchers_, id);
+}
 
 Form::~Form() {
     destroying_ = true;
@@ -257,7 +295,7 @@ void Form::BackColor(long v) {
 }
 
 int Form::WindowState() const {
-    if (!hwnd_) return initialState_;
+    if (!hwnd_ || stateAsked_) return initialState_;
     if (IsIconic(hwnd_)) return vbMinimized;
     if (IsZoomed(hwnd_)) return vbMaximized;
     return vbNormal_;
@@ -266,8 +304,69 @@ int Form::WindowState() const {
 void Form::WindowState(int v) {
     if (v < vbNormal_ || v > vbMaximized) Raise(errInvalidPropertyValue);
     initialState_ = v;
-    if (!hwnd_ || !IsWindowVisible(hwnd_)) return;
+    if (!hwnd_ || !IsWindowVisible(hwnd_)) {
+        stateAsked_ = hwnd_ != nullptr; // taken by the next Show
+        return;
+    }
     ShowWindow(hwnd_, v == vbMinimized ? SW_MINIMIZE : v == vbMaximized ? SW_MAXIMIZE : SW_RESTORE);
+}
+
+HDC Form::hDC() {
+    if (!hwnd_) return nullptr;
+    if (!dc_) dc_ = GetDC(hwnd_);
+    return dc_;
+}
+
+rt::Picture Form::Icon() const {
+    if (icon_) return icon_;
+    Initialize();
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    GetClassInfoExW(Instance(), kFormClass, &wc);
+    return rt::Picture::SharedIcon(wc.hIcon);
+}
+
+void Form::Icon(const rt::Picture& icon) {
+    icon_ = icon;
+    ApplyIcon();
+}
+
+void Form::ApplyIcon() {
+    if (!hwnd_) return;
+    HICON icon = Icon().Icon();
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+void Form::Picture(const rt::Picture& picture) {
+    picture_ = picture;
+    if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// The picture at the top left, at its own size.
+void Form::PaintPicture(HDC dc) { picture_.Draw(dc, 0, 0); }
+
+void Form::PaintBackground(HDC dc) {
+    if (!brush_) brush_ = CreateSolidBrush(ResolveColor(backColor_));
+    RECT r;
+    GetClientRect(hwnd_, &r);
+    FillRect(dc, &r, brush_);
+    PaintPicture(dc);
+    PaintContainer(*this, dc);
+}
+
+void Form::MousePointer(int pointer) {
+    mousePointer_ = pointer;
+    // Shown at once when the pointer is over the form.
+    POINT pt;
+    if (hwnd_ && GetCursorPos(&pt) && WindowFromPoint(pt) == hwnd_)
+        SendMessageW(hwnd_, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd_),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+}
+
+void Form::MouseIcon(const rt::Picture& icon) {
+    mouseIcon_ = icon;
+    if (mousePointer_ == 99) MousePointer(99);
 }
 
 // The hidden owner of the forms kept off the taskbar.
@@ -313,7 +412,10 @@ void Form::Load() {
     } reset{loading_};
     disposed_ = false;
     focus_ = nullptr;
+    shownBefore_ = stateAsked_ = false;
+    buttonsDown_ = 0;
     CreateFormWindow();
+    ApplyIcon();
     Exhume(this);
     FormLoaded(this);
     CreateControls();
@@ -323,6 +425,26 @@ void Form::Load() {
 }
 
 bool Form::Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
+
+void Form::Visible(bool v) {
+    if (v)
+        Show();
+    else
+        Hide();
+}
+
+void Form::ZOrder(int position) {
+    if (hwnd_)
+        SetWindowPos(hwnd_, position == 0 ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Form::SetFocus() {
+    if (!hwnd_ || !IsWindowVisible(hwnd_) || !IsWindowEnabled(hwnd_))
+        Raise(errInvalidProcedureCall);
+    SetForegroundWindow(hwnd_);
+    SetActiveWindow(hwnd_);
+}
 
 void Form::Show(int mode, Form* owner) {
     if (mode == vbModal && Visible())
@@ -345,9 +467,16 @@ void Form::Show(int mode, Form* owner) {
             }
     }
     resized_ = false;
-    int cmd = initialState_ == vbMinimized   ? SW_SHOWMINIMIZED
+    // The state asked for (at design, or by code while hidden) is taken now;
+    // a form shown again without one keeps the state it was hidden in.
+    int cmd = SW_SHOW;
+    if (!shownBefore_ || stateAsked_)
+        cmd = initialState_ == vbMinimized   ? SW_SHOWMINIMIZED
               : initialState_ == vbMaximized ? SW_SHOWMAXIMIZED
-                                             : SW_SHOW;
+              : IsIconic(hwnd_) || IsZoomed(hwnd_) ? SW_RESTORE
+                                                  : SW_SHOW;
+    shownBefore_ = true;
+    stateAsked_ = false;
     if (first) {
         ShowWindow(hwnd_, cmd);
         if (!resized_ && hwnd_) Call([this] { Form_Resize(); });
@@ -426,6 +555,10 @@ void Form::DestroyFormWindow() {
         DestroyWindow(tooltip_);
         tooltip_ = nullptr;
     }
+    if (dc_) {
+        ReleaseDC(hwnd, dc_);
+        dc_ = nullptr;
+    }
     hwnd_ = nullptr; // no more events to the program while the window goes
     if (hwnd) DestroyWindow(hwnd);
     if (brush_) {
@@ -466,6 +599,60 @@ static bool Usable(Control* c) {
     return c && c->hWnd() && IsWindowVisible(c->hWnd()) && IsWindowEnabled(c->hWnd());
 }
 
+// The mouse over the form itself: the events, the capture while a button is
+// held, and the click when it is released over the form. True when handled.
+bool Form::MouseMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    int button = 0;
+    bool down = false;
+    switch (msg) {
+    case WM_MOUSEMOVE: {
+        int buttons = ButtonsOf(wp), shift = ShiftState();
+        float x = MouseX(lp), y = MouseY(lp);
+        Call([&] { Form_MouseMove(buttons, shift, x, y); });
+        // The watchers, each while it still watches and the form is loaded.
+        std::vector<int> ids;
+        for (const auto& w : mouseWatchers_->handlers) ids.push_back(w.first);
+        auto watchers = mouseWatchers_;
+        for (int id : ids) {
+            if (!hwnd_) break;
+            auto it = std::find_if(watchers->handlers.begin(), watchers->handlers.end(),
+                                   [id](const auto& w) { return w.first == id; });
+            if (it == watchers->handlers.end()) continue;
+            MouseHandler handler = it->second;
+            Call([&] { handler(buttons, shift, x, y); });
+        }
+        return true;
+    }
+    case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: button = vbLeftButton, down = true; break;
+    case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK: button = vbRightButton, down = true; break;
+    case WM_MBUTTONDOWN: case WM_MBUTTONDBLCLK: button = vbMiddleButton, down = true; break;
+    case WM_LBUTTONUP: button = vbLeftButton; break;
+    case WM_RBUTTONUP: button = vbRightButton; break;
+    case WM_MBUTTONUP: button = vbMiddleButton; break;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lp) != hwnd_) buttonsDown_ = 0;
+        return false;
+    default: return false;
+    }
+    int shift = ShiftState();
+    float x = MouseX(lp), y = MouseY(lp);
+    if (down) {
+        if (!buttonsDown_) SetCapture(hwnd_);
+        buttonsDown_ |= button;
+        Call([&] { Form_MouseDown(button, shift, x, y); });
+        return true;
+    }
+    bool pressedHere = (buttonsDown_ & button) != 0;
+    buttonsDown_ &= ~button;
+    if (!buttonsDown_ && GetCapture() == hwnd_) ReleaseCapture();
+    Call([&] { Form_MouseUp(button, shift, x, y); });
+    RECT r;
+    POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+    if (pressedHere && hwnd_ && GetClientRect(hwnd_, &r) && PtInRect(&r, pt))
+        Call([this] { Form_Click(); });
+    return true;
+}
+
 // The button Enter presses: the command button that has the focus, else the
 // default button.
 static Control* EnterButton(const Form& f) {
@@ -477,15 +664,49 @@ static Control* EnterButton(const Form& f) {
 LRESULT Form::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     HWND h = hwnd_;
     LRESULT routed = 0;
-    if (!destroying_ && RouteContainerMessage(*this, h, msg, wp, lp, routed)) return routed;
+    if (!destroying_ && RouteContainerMessage(*this, h, msg, wp, lp, routed)) {
+        if (msg == WM_LBUTTONUP) { // a lightweight control took the click
+            buttonsDown_ &= ~vbLeftButton;
+            if (!buttonsDown_ && GetCapture() == h) ReleaseCapture();
+        }
+        return routed;
+    }
+    if (!destroying_ && MouseMessage(msg, wp, lp)) return 0;
     switch (msg) {
     case WM_ERASEBKGND: {
         if (!brush_) brush_ = CreateSolidBrush(ResolveColor(backColor_));
         RECT r;
         GetClientRect(h, &r);
         FillRect(reinterpret_cast<HDC>(wp), &r, brush_);
+        PaintPicture(reinterpret_cast<HDC>(wp));
         return 1;
     }
+    case WM_SETCURSOR:
+        if (LOWORD(lp) == HTCLIENT && reinterpret_cast<HWND>(wp) == h && mousePointer_ != 0) {
+            HCURSOR cursor = mousePointer_ == 99 ? mouseIcon_.Icon()
+                             : mousePointer_ == 11 ? LoadCursorW(nullptr, IDC_WAIT)
+                                                   : nullptr;
+            if (!cursor) cursor = LoadCursorW(nullptr, IDC_ARROW);
+            SetCursor(cursor);
+            return TRUE;
+        }
+        break;
+    case WM_KEYDOWN:
+        if (!destroying_) {
+            int key = static_cast<int>(wp), shift = ShiftState();
+            Call([this, key, shift] { Form_KeyDown(key, shift); });
+        }
+        return 0;
+    case WM_SYSCOLORCHANGE:
+        // Brushes and surfaces in system colours are made again, and
+        // everything is painted in the new colours at once.
+        if (brush_) {
+            DeleteObject(brush_);
+            brush_ = nullptr;
+        }
+        SysColorsChanged(*this);
+        RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+        break;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(h, &ps);

@@ -55,6 +55,23 @@ template <class F> void Call(F&& f) {
     rt::Dispatch(std::forward<F>(f));
 }
 
+// The mouse buttons held (1 left, 2 right, 4 middle) and the shift state
+// (1 Shift, 2 Ctrl, 4 Alt) as the program's mouse and key events give them.
+inline int ButtonsOf(WPARAM wp) {
+    return (wp & MK_LBUTTON ? 1 : 0) | (wp & MK_RBUTTON ? 2 : 0) | (wp & MK_MBUTTON ? 4 : 0);
+}
+inline int ShiftState() {
+    return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
+           (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+}
+// A mouse message's position in twips.
+inline float MouseX(LPARAM lp) { return static_cast<float>(static_cast<short>(LOWORD(lp)) * TppX()); }
+inline float MouseY(LPARAM lp) { return static_cast<float>(static_cast<short>(HIWORD(lp)) * TppY()); }
+
+// Tells every control of a container, and of the containers in it, that the
+// system colours changed.
+void SysColorsChanged(Container& c);
+
 Control* ControlOf(HWND hwnd);
 Form* FormFromHwnd(HWND hwnd);
 void BindControl(HWND hwnd, Control* control);
@@ -78,6 +95,9 @@ template <class T> T* OwnControl(HWND hwnd, UINT msg, LPARAM lp) {
 bool RouteContainerMessage(Container& c, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
                            LRESULT& result);
 void PaintContainer(Container& c, HDC dc);
+// Paints into a control's DC what lies under it: its container's background,
+// drawing and lightweight controls, and the sibling windows below it.
+void PaintBeneath(Control& ctl, HDC dc);
 
 // The loaded forms and the unloaded disposable ones waiting for deletion.
 void FormLoaded(Form* f);

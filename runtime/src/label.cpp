@@ -17,10 +17,6 @@ void Label::Caption(const std::string& text) {
     if (!hwnd_) return;
     SetWindowTextW(hwnd_, Wide(text).c_str());
     if (autoSize_) Fit();
-    if (transparent_) { // what was under the old text shows again
-        RECT r = PixelRect();
-        InvalidateRect(parent_.ContainerHwnd(), &r, TRUE);
-    }
 }
 
 void Label::AutoSize(bool v) {
@@ -49,6 +45,12 @@ void Label::Fit() {
     if (w != width_ || h != height_) Move(left_, top_, w, h);
 }
 
+// A transparent label moved shows what lies under its new place, not the
+// picture of the old one that the window manager carried along.
+void Label::AfterMove() {
+    if (transparent_ && hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
 void Label::Create() {
     DWORD style = SS_NOTIFY;
     if (alignment_ == vbRightJustify)
@@ -67,10 +69,11 @@ void Label::OnCommand(WORD code) {
 
 LRESULT Label::OnColor(HDC dc) {
     if (!transparent_) return Control::OnColor(dc);
-    // Transparent: the text stands on what its container is painted in.
+    // Transparent: the text stands on what lies under the label.
+    PaintBeneath(*this, dc);
     SetTextColor(dc, ResolveColor(foreColor_));
     SetBkMode(dc, TRANSPARENT);
-    return reinterpret_cast<LRESULT>(BrushFor(parent_.AmbientBackColor()));
+    return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
 }
 
 } // namespace rt

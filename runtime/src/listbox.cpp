@@ -16,11 +16,6 @@ using namespace detail;
 
 namespace {
 
-int ShiftState() {
-    return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
-           (GetKeyState(VK_MENU) < 0 ? 4 : 0);
-}
-
 constexpr UINT kResumeRedraw = WM_APP + 0x311;
 WNDPROC g_listProc = nullptr; // the list box class's own procedure
 

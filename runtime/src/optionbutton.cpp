@@ -42,11 +42,17 @@ void OptionButton::Create() {
     if (hwnd_ && value_) SendMessageW(hwnd_, BM_SETCHECK, BST_CHECKED, 0);
 }
 
+// Whether an arrow key is down: the focus is moving through the group.
+static bool ArrowKeyDown() {
+    for (int vk : {VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN})
+        if (GetKeyState(vk) < 0) return true;
+    return false;
+}
+
 void OptionButton::OnCommand(WORD code) {
-    // An option reached by the arrow keys (or given the focus by code) is
-    // selected; one under the mouse waits for the click.
-    bool mouse = GetCapture() == hwnd_;
-    if (code == BN_CLICKED || (code == BN_SETFOCUS && !mouse)) Value(true);
+    // An option reached with the arrow keys is selected; one that gets the
+    // focus otherwise (Tab, code, its form coming back to the front) is not.
+    if (code == BN_CLICKED || (code == BN_SETFOCUS && ArrowKeyDown())) Value(true);
 }
 
 } // namespace rt

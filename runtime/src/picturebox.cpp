@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "forms_internal.h"
 #include "rt/convert.h"
@@ -20,25 +21,20 @@ uint32_t DibColor(long color) {
            GetBValue(c);
 }
 
-int ButtonsOf(WPARAM wp) {
-    return (wp & MK_LBUTTON ? vbLeftButton : 0) | (wp & MK_RBUTTON ? vbRightButton : 0) |
-           (wp & MK_MBUTTON ? vbMiddleButton : 0);
-}
-
-int ShiftOf(WPARAM wp) {
-    return (wp & MK_SHIFT ? 1 : 0) | (wp & MK_CONTROL ? 2 : 0) | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
-}
-
 } // namespace
 
 namespace detail {
 
+// Nothing here raises an error: a surface that cannot be made (the box grown
+// too large for the memory) leaves the old one, or the back colour, on the
+// screen, and the program's next drawing call reports it.
 LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* box = OwnControl<PictureBox>(hwnd, msg, lp);
     if (!box) return DefWindowProcW(hwnd, msg, wp, lp);
-    float x = static_cast<float>(static_cast<short>(LOWORD(lp)) * TppX());
-    float y = static_cast<float>(static_cast<short>(HIWORD(lp)) * TppY());
-    int shift = ShiftOf(wp);
+    LRESULT routed = 0;
+    if (RouteContainerMessage(*box, hwnd, msg, wp, lp, routed)) return routed;
+    float x = MouseX(lp), y = MouseY(lp);
+    int shift = ShiftState();
     switch (msg) {
     case WM_ERASEBKGND: return 1; // the buffer covers the whole client area
     case WM_PAINT: {
@@ -48,7 +44,8 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         EndPaint(hwnd, &ps);
         return 0;
     }
-    case WM_SIZE: box->SurfaceDC(); return 0;
+    case WM_PRINTCLIENT: box->PaintBackground(reinterpret_cast<HDC>(wp)); return 0;
+    case WM_SIZE: box->MakeSurface(); return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
@@ -90,6 +87,7 @@ PictureBox::PictureBox(Container& parent) : Control(parent) {}
 PictureBox::~PictureBox() { PictureBox::Destroy(); }
 
 void PictureBox::Destroy() {
+    DestroyControls();
     if (memDC_) {
         SelectObject(memDC_, oldBitmap_);
         DeleteDC(memDC_);
@@ -106,14 +104,16 @@ void PictureBox::Destroy() {
 }
 
 void PictureBox::Create() {
-    CreateWindowFor(kPictureClass, 0, border_ == 1 ? WS_EX_CLIENTEDGE : 0);
+    CreateWindowFor(kPictureClass, WS_CLIPCHILDREN,
+                    WS_EX_CONTROLPARENT | (border_ == 1 ? WS_EX_CLIENTEDGE : 0));
     EnsureSurface();
+    CreateControls();
 }
 
 void PictureBox::AfterMove() { EnsureSurface(); }
 
 // Makes the buffer match the client area; what was drawn is kept where it fits.
-void PictureBox::EnsureSurface() {
+bool PictureBox::MakeSurface() {
     int w, h;
     if (hwnd_) {
         RECT r;
@@ -124,7 +124,10 @@ void PictureBox::EnsureSurface() {
         w = PxX(width_) - edge, h = PxY(height_) - edge;
     }
     w = std::max(w, 1), h = std::max(h, 1);
-    if (surface_ && w == surfaceW_ && h == surfaceH_) return;
+    if (surface_ && w == surfaceW_ && h == surfaceH_) return true;
+    // GDI measures a bitmap's bytes in signed 32 bits: a larger one is out of
+    // memory whatever the machine has.
+    if (4LL * w * h > 0x7FFFFFFFLL) return false;
 
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
@@ -135,23 +138,45 @@ void PictureBox::EnsureSurface() {
     bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     HBITMAP surface = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!surface) Raise(errOutOfMemory);
+    if (!surface) return false;
     HDC dc = CreateCompatibleDC(nullptr);
+    if (!dc) {
+        DeleteObject(surface);
+        return false;
+    }
     HGDIOBJ old = SelectObject(dc, surface);
-    std::fill_n(static_cast<uint32_t*>(bits), static_cast<size_t>(w) * h, DibColor(backColor_));
+    bool first = !memDC_;
     if (memDC_) {
+        std::fill_n(static_cast<uint32_t*>(bits), static_cast<size_t>(w) * h, DibColor(backColor_));
         GdiFlush();
         BitBlt(dc, 0, 0, std::min(w, surfaceW_), std::min(h, surfaceH_), memDC_, 0, 0, SRCCOPY);
         SelectObject(memDC_, oldBitmap_);
         DeleteDC(memDC_);
         DeleteObject(surface_);
-    } else {
-        picture_.Draw(dc, 0, 0);
     }
     memDC_ = dc, surface_ = surface, oldBitmap_ = static_cast<HBITMAP>(old), bits_ = bits;
     surfaceW_ = w, surfaceH_ = h;
+    if (first) Fill();
     shown_.clear();
-    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+    Invalidate();
+    return true;
+}
+
+void PictureBox::EnsureSurface() {
+    if (!MakeSurface()) Raise(errOutOfMemory);
+}
+
+// The back colour, then the picture if there is one.
+void PictureBox::Fill() {
+    GdiFlush();
+    std::fill_n(static_cast<uint32_t*>(bits_), static_cast<size_t>(surfaceW_) * surfaceH_,
+                DibColor(backColor_));
+    picture_.Draw(memDC_, 0, 0);
+    drawn_ = false;
+}
+
+void PictureBox::Invalidate() {
+    if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 HDC PictureBox::SurfaceDC() {
@@ -184,12 +209,34 @@ double PictureBox::ScaleHeight() const {
 // Background in the back colour, then the picture if there is one.
 void PictureBox::Cls() {
     EnsureSurface();
-    GdiFlush();
-    std::fill_n(static_cast<uint32_t*>(bits_), static_cast<size_t>(surfaceW_) * surfaceH_,
-                DibColor(backColor_));
-    picture_.Draw(memDC_, 0, 0);
+    Fill();
     curX_ = curY_ = 0;
-    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+    Invalidate();
+}
+
+void PictureBox::BackColor(long color) {
+    Control::BackColor(color);
+    if (!memDC_) return;
+    Fill();
+    Invalidate();
+}
+
+void PictureBox::SysColorsChanged() {
+    if (!memDC_ || drawn_ || !(static_cast<unsigned long>(backColor_) & 0x80000000UL)) return;
+    Fill();
+    shown_.clear();
+}
+
+void PictureBox::PaintBackground(HDC dc) {
+    if (memDC_) {
+        GdiFlush();
+        BitBlt(dc, 0, 0, surfaceW_, surfaceH_, memDC_, 0, 0, SRCCOPY);
+    } else {
+        RECT r;
+        GetClientRect(hwnd_, &r);
+        FillRect(dc, &r, BrushFor(backColor_));
+    }
+    PaintContainer(*this, dc);
 }
 
 void PictureBox::Picture(const rt::Picture& picture) {
@@ -208,6 +255,7 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, long color, bo
     long tx = TppX(), ty = TppY();
     int px1 = DrawPx(x1, tx), py1 = DrawPx(y1, ty), px2 = DrawPx(x2, tx), py2 = DrawPx(y2, ty);
     curX_ = x2, curY_ = y2;
+    drawn_ = true;
     if (box) {
         // Corners inclusive, whichever way round they are given.
         int l = std::min(px1, px2), r = std::max(px1, px2);
@@ -244,6 +292,7 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, long color, bo
 
 void PictureBox::Print(const std::string& text) {
     EnsureSurface();
+    drawn_ = true;
     std::wstring w = Wide(text);
     {
         Selected font(memDC_, FontHandle());
@@ -279,24 +328,30 @@ double PictureBox::TextHeight(const std::string& text) {
 // paint or a Refresh, so a run of drawing calls costs one request, not one each.
 void PictureBox::InvalidateOnce() {
     if (!hwnd_ || paintPending_) return;
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    Invalidate();
     paintPending_ = true;
 }
 
 void PictureBox::OnPaint(HDC dc) {
     paintPending_ = false;
-    EnsureSurface();
-    GdiFlush();
-    BitBlt(dc, 0, 0, surfaceW_, surfaceH_, memDC_, 0, 0, SRCCOPY);
     RECT clip, client;
     GetClipBox(dc, &clip);
     GetClientRect(hwnd_, &client);
+    bool whole = MakeSurface() && clip.left <= 0 && clip.top <= 0 && clip.right >= client.right &&
+                 clip.bottom >= client.bottom;
+    if (memDC_ && (surfaceW_ < client.right || surfaceH_ < client.bottom))
+        FillRect(dc, &client, BrushFor(backColor_)); // the old surface does not cover it all
+    PaintBackground(dc);
     // Only a paint of the whole area makes the screen equal the buffer.
-    if (clip.left <= 0 && clip.top <= 0 && clip.right >= client.right && clip.bottom >= client.bottom) {
+    shown_.clear();
+    if (whole && !Controls().empty()) whole = false; // lightweight controls are on it too
+    if (whole) {
         auto* p = static_cast<const unsigned char*>(bits_);
-        shown_.assign(p, p + static_cast<size_t>(surfaceW_) * surfaceH_ * 4);
-    } else {
-        shown_.clear();
+        try {
+            shown_.assign(p, p + static_cast<size_t>(surfaceW_) * surfaceH_ * 4);
+        } catch (const std::bad_alloc&) {
+            shown_.clear(); // the next Refresh paints again
+        }
     }
 }
 
@@ -304,6 +359,11 @@ void PictureBox::OnPaint(HDC dc) {
 void PictureBox::Refresh() {
     if (!hwnd_ || !IsWindowVisible(hwnd_)) return;
     EnsureSurface();
+    if (!Controls().empty()) { // the controls inside are painted again over it
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        paintPending_ = false;
+        return;
+    }
     GdiFlush();
     size_t n = static_cast<size_t>(surfaceW_) * surfaceH_ * 4;
     auto* p = static_cast<const unsigned char*>(bits_);

@@ -57,11 +57,6 @@ CHARRANGE Selection(HWND hwnd) {
     return r;
 }
 
-int ShiftState() {
-    return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
-           (GetKeyState(VK_MENU) < 0 ? 4 : 0);
-}
-
 WNDPROC g_richProc = nullptr; // the rich-edit class's own procedure
 
 // The rich-edit procedure replaced for the mouse-down event: the control
@@ -75,8 +70,7 @@ LRESULT CALLBACK RichSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                  : msg == WM_RBUTTONDOWN ? vbRightButton
                                          : vbMiddleButton;
     int shift = ShiftState();
-    float x = static_cast<float>(static_cast<short>(LOWORD(lp)) * TppX());
-    float y = static_cast<float>(static_cast<short>(HIWORD(lp)) * TppY());
+    float x = MouseX(lp), y = MouseY(lp);
     Call([box, button, shift, x, y] { box->MouseDown(button, shift, x, y); });
     return r;
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -148,25 +149,68 @@ TEST_F(Choices, OptionGroupsAreTheirContainers) {
     EXPECT_FALSE(tabStop(form.optNormal));
 }
 
+// An arrow key as the keyboard gives it: down while its message is handled.
+void Arrow(HWND target, WORD vk) {
+    BYTE saved[256], state[256];
+    GetKeyboardState(saved);
+    memcpy(state, saved, sizeof state);
+    state[vk] = 0x80;
+    SetKeyboardState(state);
+    PostMessageW(target, WM_KEYDOWN, vk, 1);
+    rt::DoEvents();
+    SetKeyboardState(saved);
+    PostMessageW(target, WM_KEYUP, vk, static_cast<LPARAM>(static_cast<DWORD>(0xC0000001u)));
+    rt::DoEvents();
+}
+
 TEST_F(Choices, ArrowKeysMoveTheSelectionWithinTheGroup) {
     form.optNormal.SetFocus();
-    PostKey(form.optNormal.hWnd(), VK_DOWN);
-    rt::DoEvents();
+    Arrow(form.optNormal.hWnd(), VK_DOWN);
     EXPECT_TRUE(form.optMaximized.Value());
     EXPECT_FALSE(form.optNormal.Value());
     EXPECT_EQ(GetFocus(), form.optMaximized.hWnd());
     EXPECT_TRUE(Checked(form.optMaximized));
     EXPECT_TRUE(Checked(form.optCenter)); // the other group is untouched
-    PostKey(form.optMaximized.hWnd(), VK_DOWN);
-    rt::DoEvents();
-    PostKey(form.optMinimized.hWnd(), VK_UP);
-    rt::DoEvents();
+    Arrow(form.optMaximized.hWnd(), VK_DOWN);
+    Arrow(form.optMinimized.hWnd(), VK_UP);
     EXPECT_EQ(GetFocus(), form.optMaximized.hWnd());
     EXPECT_TRUE(Checked(form.optMaximized));
     EXPECT_FALSE(Checked(form.optMinimized));
     EXPECT_FALSE(Checked(form.optNormal));
     EXPECT_EQ(form.clicks, (Strings{" Maximized=1", " Minimized=1", " Maximized=1"}));
     EXPECT_TRUE(Checked(form.optCenter));
+
+    // Tab and focus set by code select nothing.
+    form.optMinimized.SetFocus();
+    EXPECT_FALSE(form.optMinimized.Value());
+}
+
+// An option that clears itself and shows a real box: when the box closes, the
+// form gives the focus back to the option, which does not select it again.
+TEST_F(Choices, OptionThatClearsItselfIsNotSelectedAgainByTheFocus) {
+    RealUser real;
+    int boxes = 0;
+    form.optTile.Click = [&] {
+        form.clicks.push_back("tile");
+        form.optTile.Value(false);
+        if (boxes < 3) rt::MsgBox("There is currently no Desktop Wallpaper selected to tile.", 48);
+    };
+    WhileModal answer([&] {
+        if (HWND box = FindShownDialog()) {
+            ++boxes;
+            PressButton(box, IDOK);
+        }
+        return false;
+    });
+    SendMessageW(form.optTile.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(form.optTile.hWnd(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    for (int i = 0; i < 10; ++i) {
+        rt::DoEvents();
+        Sleep(60);
+    }
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(form.clicks, Strings{"tile"});
+    EXPECT_FALSE(Checked(form.optTile));
 }
 
 TEST_F(Choices, OptionValueFromCode) {

@@ -94,7 +94,8 @@ class Control {
     void SetFocus();
     virtual void Refresh();
     // 0 brings the control to the front of its siblings, any other value sends
-    // it to the back.
+    // it to the back. Controls made first stand in front of those made after
+    // them, and that order is also the tab order.
     void ZOrder(int position = 0);
 
     HWND hWnd() const { return hwnd_; }

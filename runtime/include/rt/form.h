@@ -6,17 +6,45 @@
 
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "control.h"
 #include "menu.h"
+#include "picture.h"
 
 namespace rt {
 
 namespace detail {
 void EmptyGraveyard(); // deletes the unloaded disposable forms when no handler runs
+struct MouseWatchers;
 }
+
+// A form's mouse event as its handlers receive it: the buttons (1 left,
+// 2 right, 4 middle; on a move, those held down), the shift state (1 Shift,
+// 2 Ctrl, 4 Alt) and the position in twips inside the form.
+using MouseHandler = std::function<void(int Button, int Shift, float X, float Y)>;
+
+// A watch on a form's events kept by another object, so that a class can
+// receive the events of a form beside the form's own handlers (the tray icon
+// class hears its notifications as the owner form's mouse moves). The watch
+// lasts as long as this object; it may outlive the form, and ends with it.
+class FormWatch {
+  public:
+    FormWatch() = default;
+    FormWatch(FormWatch&& other) noexcept;
+    FormWatch& operator=(FormWatch&& other) noexcept;
+    ~FormWatch() { Reset(); }
+    void Reset(); // stops watching
+    explicit operator bool() const { return !list_.expired(); }
+
+  private:
+    friend class Form;
+    FormWatch(std::weak_ptr<detail::MouseWatchers> list, int id) : list_(std::move(list)), id_(id) {}
+    std::weak_ptr<detail::MouseWatchers> list_;
+    int id_ = 0;
+};
 
 // A top-level form. Sizes are outer sizes in twips (title bar and borders
 // included); ScaleWidth / ScaleHeight are the inner size.
@@ -51,9 +79,31 @@ class Form : public Container {
     long BackColor() const { return backColor_; }
     void Font(const rt::Font& f) { font_ = f; }
     const rt::Font& Font() const { return font_; }
+    // Minimised (1), maximised (2) or normal (0). Set while the form is
+    // hidden, the state is taken when it is shown again: a form hidden while
+    // minimised comes back restored once WindowState is 0.
     int WindowState() const;
     void WindowState(int v);
     HWND hWnd() const { return hwnd_; }
+    // The device context of the form's client area, valid while it is loaded.
+    HDC hDC();
+
+    // The window's icon: the program's own until one is set.
+    rt::Picture Icon() const;
+    void Icon(const rt::Picture& icon);
+    // A picture shown at the form's top left, over its back colour.
+    const rt::Picture& Picture() const { return picture_; }
+    void Picture(const rt::Picture& picture);
+    // The pointer over the form: 0 the default, 11 the hourglass, 99 the
+    // MouseIcon (an icon or cursor picture) with its own hot spot.
+    int MousePointer() const { return mousePointer_; }
+    void MousePointer(int pointer);
+    const rt::Picture& MouseIcon() const { return mouseIcon_; }
+    void MouseIcon(const rt::Picture& icon);
+
+    // Another object watches the form's mouse moves: `handler` runs after the
+    // form's own Form_MouseMove for every move, until the returned watch goes.
+    [[nodiscard]] FormWatch WatchMouseMove(MouseHandler handler);
 
     // The menu bar's top-level menus, in order (invisible ones are pop-ups).
     void Menus(std::initializer_list<MenuItem*> menus);
@@ -70,12 +120,19 @@ class Form : public Container {
     // window. Returns false when cancelled.
     bool Unload();
     bool Visible() const;
+    void Visible(bool v); // True loads and shows the form (modeless), False hides it
+    // 0 brings the form in front of the other windows, any other value sends
+    // it behind them; neither activates it.
+    void ZOrder(int position = 0);
+    // Activates the form; error 5 when it is hidden or disabled.
+    void SetFocus();
 
     // Runtime plumbing.
     HWND ContainerHwnd() const override { return hwnd_; }
     Form& OwnerForm() override { return *this; }
     const rt::Font& AmbientFont() const override { return font_; }
     long AmbientBackColor() const override { return backColor_; }
+    void PaintBackground(HDC dc) override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
     void AttachHwnd(HWND hwnd) { hwnd_ = hwnd; } // while the window is being created
     HACCEL Accelerators() const { return accel_; }
@@ -98,6 +155,20 @@ class Form : public Container {
     virtual void Form_Resize() {}
     virtual void Form_QueryUnload(int& Cancel, int UnloadMode) { (void)Cancel, (void)UnloadMode; }
     virtual void Form_Unload(int& Cancel) { (void)Cancel; }
+    // The mouse over the form itself (not over its controls); a button
+    // pressed on the form and released over it is a click (any button).
+    virtual void Form_Click() {}
+    virtual void Form_MouseDown(int Button, int Shift, float X, float Y) {
+        (void)Button, (void)Shift, (void)X, (void)Y;
+    }
+    virtual void Form_MouseMove(int Button, int Shift, float X, float Y) {
+        (void)Button, (void)Shift, (void)X, (void)Y;
+    }
+    virtual void Form_MouseUp(int Button, int Shift, float X, float Y) {
+        (void)Button, (void)Shift, (void)X, (void)Y;
+    }
+    // A key pressed while the form itself has the focus (no control does).
+    virtual void Form_KeyDown(int KeyCode, int Shift) { (void)KeyCode, (void)Shift; }
 
   private:
     friend void detail::EmptyGraveyard();
@@ -108,6 +179,9 @@ class Form : public Container {
     DWORD Style() const;
     DWORD ExStyle() const;
     bool HasMenuBar() const;
+    bool MouseMessage(UINT msg, WPARAM wp, LPARAM lp);
+    void PaintPicture(HDC dc);
+    void ApplyIcon();
     long designClientW_ = -1, designClientH_ = -1;
     bool destroying_ = false, resized_ = false;
     HWND focus_ = nullptr;
@@ -129,6 +203,12 @@ class Form : public Container {
     bool loading_ = false, disposable_ = false, disposed_ = false, inUnload_ = false;
     int modalDepth_ = 0;
     int initialState_ = 0;
+    bool shownBefore_ = false, stateAsked_ = false; // see WindowState
+    HDC dc_ = nullptr;
+    rt::Picture icon_, picture_, mouseIcon_;
+    int mousePointer_ = 0;
+    int buttonsDown_ = 0; // pressed on the form and not yet released
+    std::shared_ptr<detail::MouseWatchers> mouseWatchers_;
 };
 
 // Program-wide single instance of a form, mixed into the form's class

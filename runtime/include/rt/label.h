@@ -16,12 +16,18 @@ class Label : public Control {
     void AutoSize(bool v);
     void WordWrap(bool v) { wordWrap_ = v; }
     void Alignment(int v) { alignment_ = v; }
-    void BackStyle(int v) { transparent_ = v == 0; } // 0 transparent, 1 opaque
-    void BorderStyle(int v) { border_ = v == 1; }    // 0 none, 1 fixed single (sunken)
+    // 0 transparent: the text stands on what lies under the label (its
+    // container's drawing and lightweight controls, and the controls below it
+    // in the z-order); 1 opaque, in the back colour.
+    void BackStyle(int v) { transparent_ = v == 0; }
+    void BorderStyle(int v) { border_ = v == 1; } // 0 none, 1 fixed single (sunken)
     std::function<void()> Click;
     void Create() override;
     void OnCommand(WORD code) override;
     LRESULT OnColor(HDC dc) override;
+
+  protected:
+    void AfterMove() override;
 
   private:
     void Fit();

@@ -1,4 +1,4 @@
-// The picture box used as a drawing surface.
+// The picture box: a drawing surface and a container of controls.
 #pragma once
 
 #include <functional>
@@ -10,10 +10,14 @@
 
 namespace rt {
 
-// A picture box used as a drawing surface. Scale units are twips.
-class PictureBox : public Control {
+// A picture box used as a drawing surface. Scale units are twips. It holds
+// controls of its own (labels, images, lines, scroll bars, picture boxes),
+// shown over what was drawn; a transparent label inside shows the drawing.
+class PictureBox : public Control, public Container {
   public:
     explicit PictureBox(Container& parent);
+    // A picture box inside another one (not a copy: controls are not copied).
+    explicit PictureBox(PictureBox& parent) : PictureBox(static_cast<Container&>(parent)) {}
     ~PictureBox() override;
     bool AutoRedraw() const { return autoRedraw_; }
     void AutoRedraw(bool v);
@@ -37,6 +41,10 @@ class PictureBox : public Control {
     double TextWidth(const std::string& text);
     double TextHeight(const std::string& text);
     void Refresh() override;
+    // A new back colour fills the surface: what was drawn goes, the picture
+    // stays.
+    void BackColor(long color);
+    using Control::BackColor;
 
     std::function<void()> Click;
     std::function<void(int Button, int Shift, float X, float Y)> MouseDown;
@@ -45,15 +53,26 @@ class PictureBox : public Control {
 
     void Create() override;
     void Destroy() override;
-    // Runtime plumbing for the window procedure.
+    HWND ContainerHwnd() const override { return hwnd_; }
+    Form& OwnerForm() override { return parent_.OwnerForm(); }
+    const rt::Font& AmbientFont() const override { return Font(); }
+    long AmbientBackColor() const override { return backColor_; }
+    void PaintBackground(HDC dc) override;
+    // A surface in a system colour with nothing drawn on it takes the new
+    // colour; one that was drawn on keeps its drawing.
+    void SysColorsChanged() override;
+    // Runtime plumbing for the window procedure; neither raises an error.
     void OnPaint(HDC dc);
+    bool MakeSurface(); // false when the surface cannot be made
     HDC SurfaceDC();
 
   protected:
     void AfterMove() override;
 
   private:
-    void EnsureSurface();
+    void EnsureSurface(); // error 7 when the surface cannot be made
+    void Fill();          // the back colour, then the picture
+    void Invalidate();    // the surface and the controls over it
     bool autoRedraw_ = false, autoSize_ = false;
     int border_ = 1;
     double curX_ = 0, curY_ = 0;
@@ -63,6 +82,7 @@ class PictureBox : public Control {
     int surfaceW_ = 0, surfaceH_ = 0;
     std::vector<unsigned char> shown_; // the pixels last put on the screen
     bool paintPending_ = false;
+    bool drawn_ = false; // drawn on since the surface was last filled
     void InvalidateOnce();
     rt::Picture picture_;
 };
