@@ -23,7 +23,9 @@ cSysTray::~cSysTray() {
 
 void cSysTray::ST_OwnerForm(rt::Form& form) {
     FormReference = &form;
-    (void)&cSysTray::FormReference_MouseMove; // PENDING: the form's watch
+    watch_ = form.WatchMouseMove([this](int Button, int Shift, float X, float Y) {
+        FormReference_MouseMove(Button, Shift, X, Y);
+    });
 }
 
 UINT cSysTray::CallbackMessage() {

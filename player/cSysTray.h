@@ -61,7 +61,7 @@ class cSysTray {
     void FormReference_MouseMove(int Button, int Shift, float X, float Y);
 
     rt::Form* FormReference = nullptr;
-    // PENDING rt::FormWatch watch_; // the owner form's mouse moves reach this object
+    rt::FormWatch watch_; // the owner form's mouse moves reach this object
     bool AdvancedProcessing = false;
     std::vector<long> IconIDs;
     std::vector<bool> IconInUse;

@@ -31,6 +31,10 @@ class Owner : public rt::Form {
         Caption("Tray owner");
         ClientSize(9600, 1200);
     }
+    int Moves = 0; // the form's own mouse-move events
+
+  protected:
+    void Form_MouseMove(int, int, float, float) override { ++Moves; }
 };
 
 // Icons made for a test, destroyed after it.
@@ -157,6 +161,34 @@ TEST_F(TrayTest, ClicksOnTheIconArriveWithItsIdThroughTheReplacedProcedure) {
     EXPECT_FALSE(IsTrayWindowSubclassed(owner.hWnd()));
     EXPECT_EQ(GetWindowLongPtrW(owner.hWnd(), GWLP_WNDPROC), before);
     EXPECT_TRUE(rt::test::WaitFor([] { return !Shows(kBlue); }, 5000));
+}
+
+TEST_F(TrayTest, ClicksOnTheIconArriveAsMouseMovesOfTheOwnerForm) {
+    const LONG_PTR before = GetWindowLongPtrW(owner.hWnd(), GWLP_WNDPROC);
+    ASSERT_TRUE(tray->ST_CreateIcon(5, icons(kMagenta), "five"));
+    EXPECT_EQ(GetWindowLongPtrW(owner.hWnd(), GWLP_WNDPROC), before);
+    POINT at{};
+    ASSERT_TRUE(rt::test::WaitFor([&] { return (at = FindTrayIcon(kMagenta)).x >= 0; }, 5000));
+    // This route does not carry the icon's ID: every icon is icon 1.
+    test::ClickAt(at, 1);
+    EXPECT_TRUE(Heard("left 1"));
+    test::ClickAt(at, 2);
+    EXPECT_TRUE(Heard("right 1"));
+    test::ClickAt(at, 1, true);
+    EXPECT_TRUE(Heard("double 1"));
+    EXPECT_GT(owner.Moves, 0); // the form has its own events as well
+
+    // A real move of the mouse over the form's top row, 514 pixels in, looks
+    // just the same.
+    heard.clear();
+    SetForegroundWindow(owner.hWnd());
+    POINT row{514, 0};
+    ClientToScreen(owner.hWnd(), &row);
+    test::MoveMouseTo({row.x, row.y + 5});
+    rt::DoEvents();
+    test::MoveMouseTo(row);
+    EXPECT_TRUE(Heard("left 1"));
+    test::MoveMouseTo({0, 0});
 }
 
 TEST_F(TrayTest, AWindowThatCannotBeReplacedKeepsTheMouseMoveRoute) {
