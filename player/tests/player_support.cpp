@@ -269,14 +269,19 @@ POINT FindTrayIcon(COLORREF color) {
 }
 
 void MoveMouseTo(POINT at) {
-    SetCursorPos(at.x, at.y);
+    // As a hand moves it: the pointer travels to the point, which the window
+    // below it hears, and rests there a moment.
     INPUT move{};
     move.type = INPUT_MOUSE;
-    move.mi.dwFlags = MOUSEEVENTF_MOVE; // a move of nothing: the pointer is where it is
+    move.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    move.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &move, sizeof move);
+    rt::test::WaitFor([] { return false; }, 60);
 }
 
 void ClickAt(POINT at, int button, bool twice) {
+    MoveMouseTo({at.x - 2, at.y});
     MoveMouseTo(at);
     const DWORD down = button == 2 ? MOUSEEVENTF_RIGHTDOWN
                        : button == 4 ? MOUSEEVENTF_MIDDLEDOWN
