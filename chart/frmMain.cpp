@@ -178,8 +178,7 @@ void frmMain::FillDisplay(int Mode) {
         // when a closing step fails again.
         rt::Try([&] { Display.Refresh(); });
         rt::Try([&] { Progress.Visible(false); });
-        rt::Try([&] { rt::AppActivate(Caption()); });
-        rt::Try([&] { rt::SendKeys("{DOWN}"); });
+        rt::Try([&] { MoveSelectionDown(); });
         rt::Err().Clear();
     }
 }
@@ -187,8 +186,7 @@ void frmMain::FillDisplay(int Mode) {
 void frmMain::ClosingSteps() {
     Resuming([&] { Display.Refresh(); });
     Resuming([&] { Progress.Visible(false); });
-    Resuming([&] { rt::AppActivate(Caption()); });
-    Resuming([&] { rt::SendKeys("{DOWN}"); });
+    Resuming([&] { MoveSelectionDown(); });
 }
 
 std::string frmMain::GetPrintText() {

@@ -169,10 +169,9 @@ void frmMain::FillErrorList() {
             });
         }
 
-        // The list has the focus: the Down key selects its first line.
+        // The first line is selected (by the Down key when the window is in front).
         ResumingOn0And20([&] { Display.Refresh(); });
-        ResumingOn0And20([&] { rt::AppActivate(Caption()); });
-        ResumingOn0And20([] { rt::SendKeys("{DOWN}"); });
+        ResumingOn0And20([&] { MoveSelectionDown(); });
         ResumingOn0And20([&] { Progress.Visible(false); });
     } catch (const rt::Error& e) {
         rt::MsgBox(e.Source +

@@ -2,6 +2,8 @@
 // menu, layout, copy, print (to the printer or to a text file), print setup,
 // always on top, the list's colours and font, the Help menu and the two
 // double-click options.
+#include <algorithm>
+
 #include <kit/about.h>
 #include <kit/kit.h>
 #include <kit/listviewer.h>
@@ -85,6 +87,15 @@ void ListViewer::Form_Resize() {
 
 void ListViewer::mnuEditCopy_Click() { mnuPopCopy_Click(); }
 
+void ListViewer::MoveSelectionDown() {
+    if (hWnd() && GetForegroundWindow() == hWnd()) {
+        rt::SendKeys("{DOWN}");
+        return;
+    }
+    if (Display.ListCount() > 0)
+        Display.ListIndex(std::min(Display.ListIndex() + 1, Display.ListCount() - 1));
+}
+
 void ListViewer::mnuFilePrint_Click() {
     using rt::Try;
     rt::PrinterObject& printer = rt::Printer();
@@ -155,9 +166,13 @@ void ListViewer::mnuFilePrint_Click() {
     std::string text;
     Try([&] { text = GetPrintText(); });
     if (text.empty()) return;
-    Try([&] { rt::OpenForOutput(1, file); });
-    Try([&] { rt::PrintLine(1, text); });
-    Try([&] { rt::Close(1); });
+    try {
+        rt::ReplaceFileText(file, text + "\r\n");
+    } catch (const rt::Error& e) {
+        // A folder that refuses the file, a full disk: told like a failed print
+        // job, and no half-written file is left behind.
+        ShowPrintError(e);
+    }
 }
 
 void ListViewer::mnuFilePrintSetup_Click() {

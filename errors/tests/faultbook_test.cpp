@@ -76,6 +76,18 @@ TEST_F(FaultbookTest, ListsEveryDefinedNumberPaddedToTheTypedWidth) {
     EXPECT_TRUE(user.MessageBoxes().empty());
 }
 
+// The user switched to another program during a long fill: the first line is
+// selected without a key, and the other program gets none and stays in front.
+TEST_F(FaultbookTest, AFillEndingBehindAnotherProgramSendsItNoKey) {
+    frmMain& form = Start("50");
+    rt::test::ForeignWindow other("  Another Program");
+    ASSERT_TRUE(other.ToFront());
+    user.Type("2000");
+    form.mnuFileList_Click();
+    EXPECT_EQ(form.Display.ListIndex(), 0);
+    EXPECT_TRUE(other.UntouchedInFront());
+}
+
 TEST_F(FaultbookTest, BadRangesLeaveTheList) {
     Start("50");
     const auto before = Lines();

@@ -51,6 +51,19 @@ TEST_F(AboutBox, VersionCaptionShowsTheRevisionOnlyWhenNotZero) {
     EXPECT_EQ(ShownVersion(), "3.00.0002");
 }
 
+// The box shows the program's icon, which every window of the program shares;
+// closing the box must not take it from them.
+TEST_F(AboutBox, TheProgramsIconOutlivesTheBox) {
+    const HICON shared = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    ASSERT_NE(shared, nullptr) << "the test program carries an icon";
+    ShownVersion();
+    ShownVersion();
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(shared, &info)) << "the shared icon was destroyed with the box";
+    rt::GdiObject<HBITMAP> mask(info.hbmMask), color(info.hbmColor);
+    EXPECT_EQ(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)), shared);
+}
+
 TEST_F(AboutBox, FailingLinksShowTheShellBoxAndLeaveTheBoxOpen) {
     rt::ScriptedUser user;
     bool stillOpen = false;

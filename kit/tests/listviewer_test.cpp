@@ -172,6 +172,46 @@ TEST_F(ListViewerCommands, AFileThatCannotBeDeletedIsReportedAndKept) {
     EXPECT_EQ(rt::Err().Number, 0);
 }
 
+TEST_F(ListViewerCommands, AFileThatCannotBeWrittenIsToldLikeAFailedJob) {
+    const std::string lead = "The following error was encountered while trying to print:\r\r";
+    PrintToFile(folder / "missing\\print.txt");
+    ASSERT_EQ(user.MessageBoxes().size(), 1u);
+    EXPECT_EQ(Described(user.MessageBoxes()[0]), "Path not found");
+    EXPECT_EQ(user.MessageBoxes()[0].Prompt,
+              lead + "Error Number = 76\rError Description = Path not found");
+
+    // A disk that fills up while the text is written keeps no part of it.
+    wchar_t drive[8] = {};
+    if (!GetEnvironmentVariableW(L"BENCHWARE_SMALL_DRIVE", drive, 8))
+        GTEST_SKIP() << "no small volume: the test command mounts one where it runs as root";
+    const std::string file = rt::Utf8(drive) + "\\print.txt";
+    host.PrintText = std::string(100000, 'x');
+    PrintToFile(file);
+    ASSERT_EQ(user.MessageBoxes().size(), 2u);
+    EXPECT_EQ(user.MessageBoxes()[1].Prompt, lead + "Error Number = 61\rError Description = Disk full");
+    EXPECT_FALSE(rt::FileExists(file));
+    EXPECT_EQ(rt::Dir(rt::Utf8(drive) + "\\*.*", 39), std::vector<std::string>{});
+}
+
+// The list builders' last step: the Down key for the window in front, a direct
+// selection when the user has switched to another program meanwhile.
+TEST_F(ListViewerCommands, MovingDownSendsAKeyOnlyToTheWindowInFront) {
+    for (const char* line : {"first", "second", "third"}) host.Display.AddItem(line);
+    host.Display.SetFocus();
+    ASSERT_TRUE(rt::test::WaitFor([&] { return GetForegroundWindow() == host.hWnd(); }, 5000));
+    host.MoveSelectionDown();
+    EXPECT_EQ(host.Display.ListIndex(), 0);
+    host.MoveSelectionDown();
+    EXPECT_EQ(host.Display.ListIndex(), 1);
+
+    rt::test::ForeignWindow other("  Another Program");
+    ASSERT_TRUE(other.ToFront());
+    host.MoveSelectionDown();
+    host.MoveSelectionDown();
+    EXPECT_EQ(host.Display.ListIndex(), 2) << "the last line stays selected";
+    EXPECT_TRUE(other.UntouchedInFront());
+}
+
 TEST_F(ListViewerCommands, CancelInAnyDialogChangesNothingAndSetupTakesOK) {
     const long back = host.Display.BackColor(), fore = host.Display.ForeColor();
     const rt::Font font = host.Display.Font();

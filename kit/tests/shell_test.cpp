@@ -46,6 +46,17 @@ TEST(ShowShellError, ShowsTheCodesTextOrUnknownErrorAndNothingAbove32) {
 
 class Plain : public rt::Form {};
 
+// The shell runs parts of ShellExecute in the caller's thread and wants COM
+// there, apartment-threaded: the program's thread has it from the start.
+TEST(OpenLink, TheWindowsThreadIsASingleThreadedApartment) {
+    Plain form;
+    form.Show();
+    const HRESULT hr = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    if (SUCCEEDED(hr)) CoUninitialize();
+    EXPECT_EQ(hr, RPC_E_CHANGED_MODE) << "COM was not initialised apartment-threaded";
+    form.Unload();
+}
+
 TEST(SetAlwaysOnTop, OnlyTrueExactlyPinsAndABadWindowGivesFalse) {
     rt::ScriptedUser user;
     Plain form;

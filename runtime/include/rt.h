@@ -10,5 +10,7 @@
 #include "rt/interaction.h"
 #include "rt/picture.h"
 #include "rt/printer.h"
+#include "rt/resources.h"
+#include "rt/runguard.h"
 #include "rt/safefile.h"
 #include "rt/services.h"

@@ -9,6 +9,7 @@
 #include "forms_internal.h"
 #include "rt/convert.h"
 #include "rt/interaction.h"
+#include "rt/runguard.h"
 #include "rt/services.h"
 
 namespace rt {
@@ -523,6 +524,7 @@ bool Form::Unload() { return UnloadWith(1); }
 
 bool Form::UnloadWith(int mode) {
     if (!hwnd_) return true;
+    if (detail::DeferUnloadForRun(*this, mode)) return false; // closed when the run has ended
     if (inUnload_ || loading_) return false;
     inUnload_ = true;
     int cancel = 0;

@@ -3,6 +3,7 @@
 // and sending key strings.
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <cctype>
 #include <cstring>
@@ -61,6 +62,7 @@ bool PreTranslate(MSG& msg) {
     if (!f || !f->hWnd()) return false;
     if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) {
         Control* c = ControlOf(msg.hwnd);
+        if (!c) c = ControlOf(GetParent(msg.hwnd)); // a window a control is made of
         if (c && !c->ToolTipText().empty() && f->ToolTip())
             SendMessageW(f->ToolTip(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
     }
@@ -93,6 +95,10 @@ void Initialize(HINSTANCE instance) {
 
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
+    // The shell (opening links, the folder browser, the notification area)
+    // wants COM on the thread that calls it, apartment-threaded; the program
+    // keeps it for its whole life.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 
     // The program's own icon (resource 1) when it has one.
     auto icon = static_cast<HICON>(LoadImageW(g_instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 0, 0,

@@ -114,6 +114,61 @@ DWORD ChildProcess::Wait(DWORD timeoutMs) {
     return code;
 }
 
+namespace {
+
+// The foreign window's program: one window whose caption counts the keys it gets.
+LRESULT CALLBACK ForeignProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    static int keys = 0;
+    if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN || msg == WM_CHAR) {
+        std::wstring caption = std::wstring(L"Got keys ") + std::to_wstring(++keys);
+        SetWindowTextW(w, caption.c_str());
+    } else if (msg == WM_DESTROY) {
+        PostQuitMessage(0);
+    }
+    return DefWindowProcW(w, msg, wp, lp);
+}
+
+int ForeignWindowMain(const std::string& caption) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = ForeignProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = L"BenchwareForeignWindow";
+    RegisterClassW(&wc);
+    HWND w = CreateWindowExW(0, wc.lpszClassName, Wide(caption).c_str(),
+                             WS_OVERLAPPEDWINDOW | WS_VISIBLE, 500, 300, 300, 200, nullptr,
+                             nullptr, wc.hInstance, nullptr);
+    SetForegroundWindow(w);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
+const int kForeignWindow = RegisterChild("foreign-window", &ForeignWindowMain);
+
+} // namespace
+
+ForeignWindow::ForeignWindow(const std::string& caption)
+    : caption_(caption), child_("foreign-window", caption) {
+    WaitFor([&] { return (hwnd_ = FindShownWindow(caption_, child_.Id())) != nullptr; });
+    if (!hwnd_) ADD_FAILURE() << "the foreign window never showed";
+}
+
+bool ForeignWindow::ToFront() {
+    SetForegroundWindow(hwnd_);
+    return WaitFor([&] { return GetForegroundWindow() == hwnd_; }, 5000);
+}
+
+bool ForeignWindow::GotKeys() const { return WindowText(hwnd_) != caption_; }
+
+bool ForeignWindow::UntouchedInFront() const {
+    WaitFor([] { return false; }, 300);
+    return !GotKeys() && GetForegroundWindow() == hwnd_;
+}
+
 std::string WindowText(HWND w) {
     wchar_t text[1024] = {};
     GetWindowTextW(w, text, 1024);

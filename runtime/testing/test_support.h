@@ -81,6 +81,26 @@ class ChildProcess {
     PROCESS_INFORMATION info_{};
 };
 
+// A top-level window of another program (a second process) with the focus of
+// its own: what must never reach other programs can be checked on it.
+class ForeignWindow {
+  public:
+    explicit ForeignWindow(const std::string& caption);
+    HWND hWnd() const { return hwnd_; }
+    // Brings it in front of every window; whether it got there.
+    bool ToFront();
+    // Whether a key reached it since it opened.
+    bool GotKeys() const;
+    // After a moment in which a key sent anywhere would have arrived: whether
+    // it is still in front and no key reached it.
+    bool UntouchedInFront() const;
+
+  private:
+    std::string caption_;
+    ChildProcess child_;
+    HWND hwnd_ = nullptr;
+};
+
 // ---- Windows
 
 std::string WindowText(HWND w);

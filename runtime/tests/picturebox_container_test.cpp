@@ -21,10 +21,10 @@ using namespace rt::test;
 // A small sample window: a desktop picture box holding a title bar (a picture
 // box with a gradient drawn on it and a transparent caption), a menu strip (an
 // opaque label with a transparent text over it) and a click area (an image).
-class SampleForm : public rt::Form {
+class DesktopSample : public rt::Form {
   public:
-    SampleForm() {
-        Caption("  Sample");
+    DesktopSample() {
+        Caption("  Desktop Sample");
         ClientSize(6000, 3600);
         Desktop.Move(120, 120, 5775, 2610);
         Desktop.BorderStyle(0);
@@ -48,6 +48,8 @@ class SampleForm : public rt::Form {
         TitleText.Click = [this] { clicks.push_back("TitleText"); };
         Gradient.Click = [this] { clicks.push_back("Gradient"); };
         Menu.Click = [this] { clicks.push_back("Menu"); };
+        ScrollBar.Move(5000, 1350, 255, 615);
+        ScrollBar.Change = [this] { clicks.push_back("ScrollBar " + std::to_string(ScrollBar.Value())); };
     }
     rt::PictureBox Desktop{*this};
     rt::PictureBox TitleBar{Desktop};
@@ -56,18 +58,11 @@ class SampleForm : public rt::Form {
     rt::Label MenuText{Desktop}; // made before the strip: in front of it
     rt::Label Menu{Desktop};
     rt::Line Edge{Desktop, 0, 2000, 5775, 2000};
+    rt::VScrollBar ScrollBar{Desktop};
     std::vector<std::string> clicks;
 };
 
-using PictureContainer = FormFixture<SampleForm>;
-
-// A pixel as the screen shows it inside a window's client area.
-COLORREF Shown(HWND w, int x, int y) {
-    HDC dc = GetDC(w);
-    COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(w, dc);
-    return c;
-}
+using PictureContainer = FormFixture<DesktopSample>;
 
 // Whether any pixel of a window's client area has this colour.
 bool ShowsColour(HWND w, COLORREF colour) {
@@ -104,25 +99,25 @@ TEST_F(PictureContainer, ControlsInsideAreChildWindowsOverTheDrawing) {
     RECT cr;
     GetClientRect(caption, &cr);
     int y = cr.bottom - 1; // under the text's baseline
-    EXPECT_EQ(Shown(caption, 10, y), RGB(0, 0, 3 + 10)); // the label's left is 3 pixels in
-    EXPECT_EQ(Shown(caption, 100, y), RGB(0, 0, 3 + 100));
+    EXPECT_EQ(ShownPixel(caption, 10, y), RGB(0, 0, 3 + 10)); // the label's left is 3 pixels in
+    EXPECT_EQ(ShownPixel(caption, 100, y), RGB(0, 0, 3 + 100));
     EXPECT_TRUE(ShowsColour(caption, RGB(255, 255, 255))); // and the white text over it
 
     // New drawing under the caption shows through at once.
     bar.Line(0, 0, 4245, 265, 0x0000FF00, true, true);
     bar.Refresh();
     Settle();
-    EXPECT_EQ(Shown(caption, 10, y), RGB(0, 255, 0));
+    EXPECT_EQ(ShownPixel(caption, 10, y), RGB(0, 255, 0));
 
     // The transparent text over the opaque strip shows the strip, not the desktop.
     HWND text = form.MenuText.hWnd();
     GetClientRect(text, &cr);
-    EXPECT_EQ(Shown(text, cr.right - 2, cr.bottom - 2), RGB(192, 192, 192));
+    EXPECT_EQ(ShownPixel(text, cr.right - 2, cr.bottom - 2), RGB(192, 192, 192));
     // And a line drawn by the desktop under a transparent label shows in it.
     form.MenuText.Move(300, 1900, 1000, 255);
     Settle();
     GetClientRect(text, &cr);
-    EXPECT_EQ(Shown(text, cr.right - 3, 133 - 127), RGB(255, 0, 0)) << "the line at y 2000";
+    EXPECT_EQ(ShownPixel(text, cr.right - 3, 133 - 127), RGB(255, 0, 0)) << "the line at y 2000";
 }
 
 TEST_F(PictureContainer, ClicksReachTheControlUnderThePointer) {
@@ -137,8 +132,11 @@ TEST_F(PictureContainer, ClicksReachTheControlUnderThePointer) {
     click(form.TitleText, 2, 2);                             // the transparent caption
     click(form.Desktop, 5, 150);                             // the desktop itself
     click(form.Menu, 150, 5);                                // the strip
+    RECT bar;
+    GetClientRect(form.ScrollBar.hWnd(), &bar);
+    click(form.ScrollBar, bar.right / 2, bar.bottom - 3);    // the scroll bar's down arrow
     EXPECT_EQ(form.clicks, (std::vector<std::string>{"TitleBar", "Gradient", "TitleText",
-                                                      "Desktop", "Menu"}));
+                                                      "Desktop", "Menu", "ScrollBar 1"}));
     // A hidden image takes no click: its box does.
     form.clicks.clear();
     form.Gradient.Visible(false);
@@ -153,14 +151,14 @@ TEST_F(PictureContainer, BackColorRefillsTheSurfaceAndKeepsTheControls) {
     desk.BackColor(0x00FFFFFF);
     Settle();
     EXPECT_EQ(GetPixel(desk.SurfaceDC(), 5, 5), RGB(255, 255, 255)); // the drawing went
-    EXPECT_EQ(Shown(desk.hWnd(), 5, 5), RGB(255, 255, 255));
-    EXPECT_EQ(Shown(desk.hWnd(), 2, 133), RGB(255, 0, 0)); // the line control stays
+    EXPECT_EQ(ShownPixel(desk.hWnd(), 5, 5), RGB(255, 255, 255));
+    EXPECT_EQ(ShownPixel(desk.hWnd(), 2, 133), RGB(255, 0, 0)); // the line control stays
     EXPECT_TRUE(IsWindowVisible(form.TitleBar.hWnd()));
     EXPECT_EQ(desk.BackColor(), 0x00FFFFFF);
     // The strip's transparent text follows the new surface where it shows it.
     form.MenuText.Move(300, 1500, 1000, 255);
     Settle();
-    EXPECT_EQ(Shown(form.MenuText.hWnd(), 1, 1), RGB(255, 255, 255));
+    EXPECT_EQ(ShownPixel(form.MenuText.hWnd(), 1, 1), RGB(255, 255, 255));
 }
 
 TEST_F(PictureContainer, ASurfaceTooLargeFailsInTheProgramNotInTheWindowProcedure) {

@@ -156,9 +156,7 @@ TEST_F(RichText, BackColorAndFontCoverTheWholeText) {
     UpdateWindow(t.hWnd());
     RECT client;
     GetClientRect(t.hWnd(), &client);
-    HDC dc = GetDC(t.hWnd());
-    EXPECT_EQ(GetPixel(dc, client.right - 10, client.bottom - 10), RGB(255, 255, 0));
-    ReleaseDC(t.hWnd(), dc);
+    EXPECT_EQ(ShownPixel(t.hWnd(), client.right - 10, client.bottom - 10), RGB(255, 255, 0));
     EXPECT_EQ(t.BackColor(), 0x0000FFFF);
 
     t.SelStart(0);

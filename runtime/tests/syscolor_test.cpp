@@ -66,13 +66,6 @@ class ColoursForm : public rt::Form {
     rt::RichTextBox Editor{*this};
 };
 
-COLORREF Shown(HWND w, int x, int y) {
-    HDC dc = GetDC(w);
-    COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(w, dc);
-    return c;
-}
-
 TEST(SystemColourChange, EverythingInASystemColourRepaintsAtOnce) {
     ColoursForm f;
     f.Show();
@@ -85,22 +78,22 @@ TEST(SystemColourChange, EverythingInASystemColourRepaintsAtOnce) {
     {
         SystemColours changed({12, 24, 27}, {workspace, info, gradient});
         UpdateWindow(f.hWnd());
-        EXPECT_EQ(Shown(f.hWnd(), 390, 10), workspace);             // the form
-        EXPECT_EQ(Shown(f.Tip.hWnd(), 80, 10), info);               // an opaque label
-        EXPECT_EQ(Shown(f.Clean.hWnd(), 90, 50), gradient);         // a box with nothing drawn
+        EXPECT_EQ(ShownPixel(f.hWnd(), 390, 10), workspace);             // the form
+        EXPECT_EQ(ShownPixel(f.Tip.hWnd(), 80, 10), info);               // an opaque label
+        EXPECT_EQ(ShownPixel(f.Clean.hWnd(), 90, 50), gradient);         // a box with nothing drawn
         EXPECT_EQ(GetPixel(f.Clean.SurfaceDC(), 90, 50), gradient); // and its surface
-        EXPECT_EQ(Shown(f.Caption1.hWnd(), 60, 18), gradient);      // a clear label in it
-        EXPECT_EQ(Shown(f.Editor.hWnd(), 150, 60), info);           // the editor
+        EXPECT_EQ(ShownPixel(f.Caption1.hWnd(), 60, 18), gradient);      // a clear label in it
+        EXPECT_EQ(ShownPixel(f.Editor.hWnd(), 150, 60), info);           // the editor
         // A box that was drawn on keeps its drawing, background and all.
-        EXPECT_EQ(Shown(f.Drawn.hWnd(), 5, 5), RGB(255, 255, 255));
-        EXPECT_EQ(Shown(f.Drawn.hWnd(), 90, 50), oldGradient);
+        EXPECT_EQ(ShownPixel(f.Drawn.hWnd(), 5, 5), RGB(255, 255, 255));
+        EXPECT_EQ(ShownPixel(f.Drawn.hWnd(), 90, 50), oldGradient);
         EXPECT_EQ(f.Clean.BackColor(), kGradient); // the value still names the system colour
     }
     UpdateWindow(f.hWnd());
     EXPECT_EQ(GetSysColor(27), oldGradient);
-    EXPECT_EQ(Shown(f.Clean.hWnd(), 90, 50), oldGradient);
-    EXPECT_EQ(Shown(f.Tip.hWnd(), 80, 10), GetSysColor(24));
-    EXPECT_EQ(Shown(f.hWnd(), 390, 10), GetSysColor(12));
+    EXPECT_EQ(ShownPixel(f.Clean.hWnd(), 90, 50), oldGradient);
+    EXPECT_EQ(ShownPixel(f.Tip.hWnd(), 80, 10), GetSysColor(24));
+    EXPECT_EQ(ShownPixel(f.hWnd(), 390, 10), GetSysColor(12));
     f.Unload();
 }
 

@@ -72,6 +72,11 @@ class ListViewer : public rt::Form {
     // mnuOptionsShowChar_Click runs it.
     void ShowInfoToggle_Click();
     void Form_Resize() override;
+    // The list builders' last step: the selection moves down one line (to the
+    // first line after a fill). The Down key is sent only while this window is
+    // in front; when the user has switched to another program meanwhile, the
+    // line is selected directly and the other program gets no key.
+    void MoveSelectionDown();
 
   private:
     void SetToolTip();
