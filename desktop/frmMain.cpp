@@ -609,14 +609,18 @@ void frmMain::cmdWhatToChangeWallpaperTo_Click() {
 
 void frmMain::cmdChangeWallpaper_Click() { ApplyWallpaper(); }
 
+void frmMain::NoWallpaperSelected(const std::string& what) {
+    rt::MsgBox("There is currently no Desktop Wallpaper selected to " + what + ".  You must first "
+               "choose a Desktop Wallpaper to " + what + ".",
+               rt::vbExclamation, "  No Wallpaper Selected");
+    rt::Try([&] { txtWhatToChangeWallpaperTo.SetFocus(); });
+}
+
 bool frmMain::ApplyWallpaper() {
     try {
         const std::string path = WallpaperPath();
         if (path.empty()) {
-            rt::MsgBox("There is currently no Desktop Wallpaper selected to change to.  You must "
-                       "first choose a Desktop Wallpaper to change to.",
-                       rt::vbExclamation, "  No Wallpaper Selected");
-            rt::Try([&] { txtWhatToChangeWallpaperTo.SetFocus(); });
+            NoWallpaperSelected("change to");
             return false;
         }
         // A mistyped or missing file is refused before anything is written.
@@ -636,77 +640,52 @@ bool frmMain::ApplyWallpaper() {
     }
 }
 
-void frmMain::chkCenter_Click() {
-    // Setting the tick back below runs this handler again inside itself.
-    if (chkCenter.Reentered()) return;
-    const std::string path = WallpaperPath();
-    if (path.empty()) {
-        chkCenter.Value(rt::vbUnchecked);
-        rt::MsgBox("There is currently no Desktop Wallpaper selected to stretch.  You must first "
-                   "choose a Desktop Wallpaper to stretch.",
-                   rt::vbExclamation, "  No Wallpaper Selected");
-        rt::Try([&] { txtWhatToChangeWallpaperTo.SetFocus(); });
-        return;
+bool frmMain::ApplyForStyle(const std::string& what, const std::function<void()>& setBack) {
+    if (WallpaperPath().empty()) {
+        setBack();
+        NoWallpaperSelected(what);
+        return false;
     }
     // Nothing applied (No to the question, or a refused file): no style either.
     if (!ApplyWallpaper()) {
-        chkCenter.Value(rt::vbUnchecked);
-        return;
+        setBack();
+        return false;
     }
+    return true;
+}
+
+void frmMain::WriteStyle(const std::function<void()>& write) {
     try {
-        WriteWallpaperStyle(chkCenter.Value() == rt::vbChecked ? "2" : "0");
-        ShowWallpaper(path);
+        write();
+        ShowWallpaper(WallpaperPath());
     } catch (const rt::Error& e) {
         WallpaperError(e);
     }
+}
+
+void frmMain::chkCenter_Click() {
+    // Setting the tick back runs this handler again inside itself.
+    if (chkCenter.Reentered()) return;
+    if (!ApplyForStyle("stretch", [&] { chkCenter.Value(rt::vbUnchecked); })) return;
+    WriteStyle([&] { WriteWallpaperStyle(chkCenter.Value() == rt::vbChecked ? "2" : "0"); });
 }
 
 void frmMain::optCenter_Click() {
-    const std::string path = WallpaperPath();
-    if (path.empty()) {
-        optCenter.Value(false);
-        rt::MsgBox("There is currently no Desktop Wallpaper selected to center.  You must first "
-                   "choose a Desktop Wallpaper to center.",
-                   rt::vbExclamation, "  No Wallpaper Selected");
-        rt::Try([&] { txtWhatToChangeWallpaperTo.SetFocus(); });
-        return;
-    }
-    if (!ApplyWallpaper()) {
-        optCenter.Value(false);
-        return;
-    }
+    if (!ApplyForStyle("center", [&] { optCenter.Value(false); })) return;
     if (!mReapplyingWallpaper && !optCenter.Value()) return;
-    try {
+    WriteStyle([&] {
         chkCenter.Enabled(true);
         WriteTileWallpaper("0");
-        ShowWallpaper(path);
-    } catch (const rt::Error& e) {
-        WallpaperError(e);
-    }
+    });
 }
 
 void frmMain::optTile_Click() {
-    const std::string path = WallpaperPath();
-    if (path.empty()) {
-        optTile.Value(false);
-        rt::MsgBox("There is currently no Desktop Wallpaper selected to tile.  You must first "
-                   "choose a Desktop Wallpaper to tile.",
-                   rt::vbExclamation, "  No Wallpaper Selected");
-        rt::Try([&] { txtWhatToChangeWallpaperTo.SetFocus(); });
-        return;
-    }
-    if (!ApplyWallpaper()) {
-        optTile.Value(false);
-        return;
-    }
+    if (!ApplyForStyle("tile", [&] { optTile.Value(false); })) return;
     if (!optTile.Value()) return;
-    try {
+    WriteStyle([&] {
         chkCenter.Enabled(false);
         WriteTileWallpaper("1");
-        ShowWallpaper(path);
-    } catch (const rt::Error& e) {
-        WallpaperError(e);
-    }
+    });
 }
 
 // ---- Display mode -----------------------------------------------------------------

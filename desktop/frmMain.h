@@ -3,6 +3,7 @@
 // display mode, and the About, screen-saver and Close buttons.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include <rt.h>
@@ -170,6 +171,13 @@ class frmMain : public rt::Form, public rt::FormOf<frmMain> {
     std::string WallpaperPath() const;
     // Shows what stopped a wallpaper procedure.
     void WallpaperError(const rt::Error& e);
+    // "There is currently no Desktop Wallpaper selected to <what>. ..."
+    void NoWallpaperSelected(const std::string& what);
+    // What the style controls do first: the wallpaper applied, or the control
+    // set back (false).
+    bool ApplyForStyle(const std::string& what, const std::function<void()>& setBack);
+    // A style value written and shown; a failure reported.
+    void WriteStyle(const std::function<void()>& write);
     void ModeButton(long width, long height);
 
     bool stacked_ = false;

@@ -91,6 +91,22 @@ TEST_F(DisplayTest, EachButtonAsksForItsModeAtTheChosenDepth) {
     EXPECT_EQ(calls.back().mode.dmBitsPerPel, 16u);
 }
 
+TEST_F(DisplayTest, TheSystemTestsTheFourRequestsAsMade) {
+    // Each request goes to the system's own test; nothing is switched.
+    std::vector<LONG> answers;
+    DisplaySystem().ChangeDisplaySettings = [&](DEVMODEA& mode, DWORD flags) {
+        EXPECT_EQ(flags, static_cast<DWORD>(CDS_TEST));
+        answers.push_back(ChangeDisplaySettingsA(&mode, CDS_TEST));
+        return LONG{DISP_CHANGE_BADMODE};
+    };
+    frmMain& form = Start();
+    for (rt::CommandButton* b :
+         {&form.cmd640x480, &form.cmd800x600, &form.cmd1024x768, &form.cmd1280x1024})
+        b->Press();
+    EXPECT_EQ(answers, (std::vector<LONG>{DISP_CHANGE_SUCCESSFUL, DISP_CHANGE_SUCCESSFUL,
+                                          DISP_CHANGE_SUCCESSFUL, DISP_CHANGE_BADMODE}));
+}
+
 TEST_F(DisplayTest, ARefusedModeSaysSoAndMovesNothing) {
     // The real system: 1280 x 1024 does not fit this 1024 x 768 desktop.
     frmMain& form = Start();

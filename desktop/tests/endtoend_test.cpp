@@ -228,10 +228,10 @@ TEST_F(EndToEnd, WallpaperAndDisplayModeFromOutside) {
     SendMessageW(path, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(rt::Wide(sky).c_str()));
     decorum.Press(decorum.Button(L"Change"));
     EXPECT_TRUE(WaitFor([&] { return testing::WinIniDesktop("Wallpaper") == sky; }, kWaitMs));
-    EXPECT_EQ(testing::RegistryText(HKEY_CURRENT_USER, "Control Panel\\desktop", "Wallpaper"), sky);
+    EXPECT_EQ(testing::RegistryText(HKEY_CURRENT_USER, kDesktopKey, "Wallpaper"), sky);
     decorum.Press(decorum.Button(L"Tile Wallpaper"));
     EXPECT_TRUE(WaitFor([] {
-        return testing::RegistryText(HKEY_CURRENT_USER, "Control Panel\\desktop",
+        return testing::RegistryText(HKEY_CURRENT_USER, kDesktopKey,
                                      "TileWallpaper") == std::optional<std::string>("1");
     }, kWaitMs));
 

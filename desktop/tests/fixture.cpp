@@ -38,8 +38,6 @@ void WriteWinIniDesktop(const std::string& key, const std::string& value) {
 
 namespace {
 
-const char* const kDesktop = "Control Panel\\desktop";
-const char* const kGeneral = "Software\\Microsoft\\Internet Explorer\\Desktop\\General";
 
 bool KeyExists(HKEY root, const std::string& path) {
     HKEY key = nullptr;
@@ -87,11 +85,10 @@ std::optional<std::string> WinIniDesktop(const std::string& key) {
 }
 
 SavedWallpaper::SavedWallpaper() {
-    const std::string defaultDesktop = std::string(".Default\\") + kDesktop;
-    const std::string defaultGeneral = std::string(".Default\\") + kGeneral;
-    for (auto [root, path] : {std::pair{HKEY_USERS, defaultDesktop}, {HKEY_USERS, defaultGeneral},
-                              {HKEY_CURRENT_USER, std::string(kDesktop)},
-                              {HKEY_CURRENT_USER, std::string(kGeneral)}}) {
+    for (auto [root, path] : {std::pair{HKEY_USERS, DefaultUser(kDesktopKey)},
+                              {HKEY_USERS, DefaultUser(kGeneralKey)},
+                              {HKEY_CURRENT_USER, std::string(kDesktopKey)},
+                              {HKEY_CURRENT_USER, std::string(kGeneralKey)}}) {
         keys_.push_back({root, path, KeyExists(root, path)});
         for (const char* name : {"Wallpaper", "BackupWallpaper", "TileWallpaper", "WallpaperStyle"})
             registry_.push_back({root, path, name, RegistryText(root, path, name)});

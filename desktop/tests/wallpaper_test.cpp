@@ -20,11 +20,8 @@ namespace {
 using testing::RegistryText;
 using testing::WinIniDesktop;
 
-const char* const kDesktop = "Control Panel\\desktop";
-const char* const kGeneral = "Software\\Microsoft\\Internet Explorer\\Desktop\\General";
-const char* const kDefaultDesktop = ".Default\\Control Panel\\desktop";
-const char* const kDefaultGeneral =
-    ".Default\\Software\\Microsoft\\Internet Explorer\\Desktop\\General";
+const std::string kDefaultDesktop = DefaultUser(kDesktopKey);
+const std::string kDefaultGeneral = DefaultUser(kGeneralKey);
 
 // Every wallpaper value of the registry and WIN.INI, by place, in one text.
 std::string Everything() {
@@ -34,7 +31,8 @@ std::string Everything() {
     };
     for (auto [root, rootName, key] :
          {std::tuple{HKEY_USERS, "HKU", kDefaultDesktop}, {HKEY_USERS, "HKU", kDefaultGeneral},
-          {HKEY_CURRENT_USER, "HKCU", kDesktop}, {HKEY_CURRENT_USER, "HKCU", kGeneral}})
+          {HKEY_CURRENT_USER, "HKCU", std::string(kDesktopKey)},
+          {HKEY_CURRENT_USER, "HKCU", std::string(kGeneralKey)}})
         for (const char* name : {"Wallpaper", "BackupWallpaper", "TileWallpaper", "WallpaperStyle"})
             add(std::string(rootName) + "\\" + key + "\\" + name, RegistryText(root, key, name));
     for (const char* name : {"Wallpaper", "TileWallpaper", "WallpaperStyle"})
@@ -58,8 +56,8 @@ class WallpaperTest : public testing::MainWindowTest {
     std::vector<std::optional<std::string>> Values(const char* name) {
         return {RegistryText(HKEY_USERS, kDefaultDesktop, name),
                 RegistryText(HKEY_USERS, kDefaultGeneral, name),
-                RegistryText(HKEY_CURRENT_USER, kDesktop, name),
-                RegistryText(HKEY_CURRENT_USER, kGeneral, name), WinIniDesktop(name)};
+                RegistryText(HKEY_CURRENT_USER, kDesktopKey, name),
+                RegistryText(HKEY_CURRENT_USER, kGeneralKey, name), WinIniDesktop(name)};
     }
     const rt::ScriptedUser::Shown& LastBox() { return user.Boxes.back(); }
 
@@ -74,7 +72,7 @@ TEST_F(WallpaperTest, ChangeWritesThePathEverywhereAndShowsIt) {
     const std::optional<std::string> path = bitmap;
     EXPECT_EQ(Values("Wallpaper"), (std::vector{path, path, path, path, path}));
     EXPECT_EQ(RegistryText(HKEY_USERS, kDefaultGeneral, "BackupWallpaper"), path);
-    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kGeneral, "BackupWallpaper"), path);
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kGeneralKey, "BackupWallpaper"), path);
     EXPECT_EQ(WallpaperInForce(), bitmap);
 }
 
