@@ -7,7 +7,6 @@
 
 #include <string>
 
-#include <rt/combobox.h>
 #include <rt/forms.h>
 
 #include "targetwindow.h"

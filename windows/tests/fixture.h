@@ -1,10 +1,10 @@
-// Paneherd's main window started for real beside a target program of the
-// test's own, with a scripted user answering its boxes; and what a user does
-// to the window: typing into a field, choosing options.
+// What Paneherd's tests share: a target program of their own, Paneherd's main
+// window started beside it with a scripted user, and real input.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,9 +12,36 @@
 #include <rt/scripted_user.h>
 
 #include "frmMain.h"
-#include "target.h"
+#include "test_support.h"
 
 namespace paneherd::testing {
+
+// A program of its own (a child run of the test program) with one window of
+// 320 x 240 pixels and, when asked, a bystander window beside it in the same
+// thread that counts the keys it gets. The window can be told to stop
+// answering and to refuse being brought in front, as real programs' windows do.
+class TargetProgram {
+  public:
+    TargetProgram(const std::string& caption, int x = 200, int y = 150, bool bystander = false);
+    ~TargetProgram();
+    TargetProgram(const TargetProgram&) = delete;
+    TargetProgram& operator=(const TargetProgram&) = delete;
+    HWND hWnd() const { return hwnd_; }
+    HWND Bystander() const { return bystander_; }
+    const std::string& Caption() const { return caption_; }
+    // Its thread waits until Release (20 seconds at most); returns once it does.
+    void Hang();
+    void Release() { SetEvent(release_); }
+    void RefuseFront();
+    bool BystanderGotKeys() const;
+    bool Ended() { return child_.Wait(0) != STILL_ACTIVE; }
+
+  private:
+    std::string caption_, events_; // the names of the hang's two events begin with events_
+    HANDLE hung_, release_;
+    rt::test::ChildProcess child_;
+    HWND hwnd_ = nullptr, bystander_ = nullptr;
+};
 
 class PaneherdTest : public ::testing::Test {
   protected:
@@ -22,43 +49,26 @@ class PaneherdTest : public ::testing::Test {
         if (frmMain::Exists()) frmMain::Get().Unload();
         rt::DoEvents();
     }
-
-    frmMain& Start() {
-        frmMain& main = frmMain::Get();
-        main.Show();
-        rt::DoEvents();
-        return main;
-    }
-
-    // Starts Paneherd with the target chosen by its title and its rectangle
-    // shown in the four position fields.
-    frmMain& StartWith(const TargetProgram& target) {
-        frmMain& main = Start();
-        main.txtTitlebar.Text(target.Caption());
-        EXPECT_EQ(main.TargetWindow, target.hWnd());
-        EXPECT_TRUE(rt::test::WaitFor([&] { return !main.txtWidth.Text().empty(); }, 5000));
-        return main;
-    }
-
+    // Starts Paneherd, with the target chosen by its title and followed by
+    // the four position fields when one is given.
+    frmMain& Start(const TargetProgram* target = nullptr);
     // The messages shown, as "title|prompt|style".
-    std::vector<std::string> Boxes() const {
-        std::vector<std::string> shown;
-        for (const auto& box : user.MessageBoxes())
-            shown.push_back(box.Title + "|" + box.Prompt + "|" + std::to_string(box.Style));
-        return shown;
-    }
-
+    std::vector<std::string> Boxes() const;
     rt::ScriptedUser user;
 };
 
-// Types text into a field (a text box, or a combo's own edit field) as the
-// keyboard does, one character after the other.
-void Type(HWND field, const std::string& text);
-// Empties a field as the user does: all selected and deleted.
-void Clear(HWND field);
-// The edit field inside a combo box.
-HWND EditOf(const rt::ComboBox& combo);
-// Lets the message loop run for a while.
+RECT Rect(HWND window);
+bool Topmost(HWND window);
+std::string HandleText(HWND window);
+POINT Centre(HWND window);
+// Whether it comes to hold within a few seconds, the message loop running.
+bool Eventually(const std::function<bool()>& holds);
 void Pause(DWORD ms);
+// Types into the field with the focus as the keyboard does (real input), or
+// into a given field one character message after the other.
+void TypeKeys(const std::string& text);
+void Type(HWND field, const std::string& text);
+// A click of one physical mouse button at a point of the screen (real input).
+void ClickAt(POINT at, bool rightButton = false);
 
 } // namespace paneherd::testing
