@@ -13,8 +13,6 @@
 
 namespace {
 
-using rt::test::WaitForWindow;
-
 constexpr DWORD kWaitMs = 15000;
 
 // Presses a button of another process's window: the runtime's input box by
@@ -28,15 +26,14 @@ void Press(HWND window, const wchar_t* caption, int id = 0) {
 
 TEST(CauseError, EndsTheProgramThroughTheRuntimesReport) {
     rt::DeleteSetting("Faultbook");
-    rt::test::ChildProcess program(rt::test::ProgramBeside{"Faultbook.exe"});
-    const DWORD pid = program.Id();
+    rt::test::Program program("Faultbook.exe"); // built beside us
 
     // The range prompt at start-up: take the default.
-    HWND range = WaitForWindow("  Enter Faultbook Range", pid, kWaitMs);
+    HWND range = program.Window("  Enter Faultbook Range");
     ASSERT_NE(range, nullptr);
     Press(range, L"OK");
 
-    HWND main = WaitForWindow("  Faultbook", pid, kWaitMs);
+    HWND main = program.Window("  Faultbook");
     ASSERT_NE(main, nullptr);
     // File > Cause Error from the keyboard: Alt+F opens the menu, A picks it.
     SetForegroundWindow(main);
@@ -48,15 +45,15 @@ TEST(CauseError, EndsTheProgramThroughTheRuntimesReport) {
         },
         kWaitMs));
     PostMessageW(main, WM_CHAR, 'a', 0);
-    HWND confirm = WaitForWindow("  Confirm Continue", pid, kWaitMs);
+    HWND confirm = program.Window("  Confirm Continue");
     ASSERT_NE(confirm, nullptr);
     Press(confirm, nullptr, IDYES);
 
-    HWND cause = WaitForWindow("  Cause Error", pid, kWaitMs);
+    HWND cause = program.Window("  Cause Error");
     ASSERT_NE(cause, nullptr);
     Press(cause, L"OK"); // the default, 13
 
-    HWND report = WaitForWindow("Faultbook", pid, kWaitMs);
+    HWND report = program.Window("Faultbook");
     ASSERT_NE(report, nullptr);
     std::string texts; // the texts of the report's children, one a line
     for (HWND c = GetWindow(report, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
@@ -66,7 +63,7 @@ TEST(CauseError, EndsTheProgramThroughTheRuntimesReport) {
     Press(report, nullptr, IDOK);
 
     const DWORD status = program.Wait(kWaitMs);
-    EXPECT_NE(status, static_cast<DWORD>(STILL_ACTIVE)) << "the program ended";
+    ASSERT_NE(status, static_cast<DWORD>(STILL_ACTIVE));
     EXPECT_NE(status, 0u);
 }
 

@@ -16,7 +16,6 @@
 
 namespace {
 
-using rt::test::WaitForWindow;
 using rt::test::WaitFor;
 using rt::test::WindowText;
 
@@ -56,9 +55,8 @@ TEST(EndToEnd, TypedNumberedStrippedUndoneSavedPastedPrintedAndClosed) {
     rt::test::TempFolder dir;
     const std::string path = dir / "typed.txt";
 
-    rt::test::ChildProcess program(rt::test::ProgramBeside{"Tallyman.exe"});
-    const DWORD pid = program.Id();
-    HWND main = WaitForWindow("  Tallyman", pid, kWaitMs);
+    rt::test::Program program("Tallyman.exe");
+    HWND main = program.Window("  Tallyman", kWaitMs);
     ASSERT_NE(main, nullptr);
     HWND edit = rt::test::Child(main, L"Edit");
     ASSERT_NE(edit, nullptr);
@@ -67,7 +65,7 @@ TEST(EndToEnd, TypedNumberedStrippedUndoneSavedPastedPrintedAndClosed) {
     Type(main, "x = 1{ENTER}y = 2");
     ASSERT_TRUE(TextBecomes(edit, "x = 1\r\ny = 2")) << "[" << TextOf(edit) << "]";
     Type(main, "{F4}");
-    HWND settings = WaitForWindow("  Settings", pid, kWaitMs);
+    HWND settings = program.Window("  Settings", kWaitMs);
     ASSERT_NE(settings, nullptr);
     Type(settings, "{END}+{HOME}5{TAB}{END}+{HOME}3{ENTER}");
     EXPECT_TRUE(TextBecomes(edit, "5   x = 1\r\n10   y = 2\r\n")) << TextOf(edit);
@@ -81,7 +79,7 @@ TEST(EndToEnd, TypedNumberedStrippedUndoneSavedPastedPrintedAndClosed) {
 
     // Ctrl+S on a new text: the Save dialog, a name typed, Enter.
     Type(main, "^s");
-    HWND save = WaitForWindow("  Save To File", pid, kWaitMs);
+    HWND save = program.Window("  Save To File", kWaitMs);
     ASSERT_NE(save, nullptr);
     HWND name = GetDlgItem(save, 0x480);
     if (!name) name = rt::test::Descendant(save, L"Edit");
@@ -107,7 +105,7 @@ TEST(EndToEnd, TypedNumberedStrippedUndoneSavedPastedPrintedAndClosed) {
     if (rt::test::HaveDefaultPrinter()) {
         const size_t before = rt::Dir(PdfFolder() + "\\Tallyman*.pdf").size();
         Type(main, "^p");
-        HWND print = WaitForWindow("Print", pid, kWaitMs);
+        HWND print = program.Window("Print", kWaitMs);
         ASSERT_NE(print, nullptr);
         PostMessageW(print, WM_COMMAND, IDOK, 0);
         // The job, named after the program, lands as a PDF.
@@ -118,7 +116,7 @@ TEST(EndToEnd, TypedNumberedStrippedUndoneSavedPastedPrintedAndClosed) {
 
     // Ctrl+E asks, Yes ends the program, which kept its settings.
     Type(main, "^e");
-    HWND confirm = WaitForWindow("  Confirm Discard And Exit", pid, kWaitMs);
+    HWND confirm = program.Window("  Confirm Discard And Exit", kWaitMs);
     ASSERT_NE(confirm, nullptr);
     PostMessageW(confirm, WM_COMMAND, IDYES, 0);
     EXPECT_EQ(program.Wait(kWaitMs), 0u) << "the program ended by itself";

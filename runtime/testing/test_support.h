@@ -64,29 +64,38 @@ int RegisterChild(const char* name, ChildMain main);
 // command line and gives its exit status, or -1 when this is no child run.
 int RunChildIfAsked(int argc, char** argv);
 
-// A program built beside the test programs ("Tallyman.exe", say), to be
-// started as a process of its own and driven from the test.
-struct ProgramBeside {
-    std::string Exe;
-};
-
-// A child started with its argument, or a program beside the tests started
-// with none; terminated (if still running) when the owner goes.
+// A child started with its argument; terminated (if still running) when the
+// owner goes.
 class ChildProcess {
   public:
     ChildProcess(const std::string& name, const std::string& argument);
-    explicit ChildProcess(const ProgramBeside& program);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
     DWORD Id() const { return info_.dwProcessId; }
-    DWORD ThreadId() const { return info_.dwThreadId; }
     void Kill();
     // The exit status once ended within the time, otherwise STILL_ACTIVE.
     DWORD Wait(DWORD timeoutMs);
 
+  protected:
+    ChildProcess() = default;
+    // Starts the program with its command line in a folder (the test
+    // program's own current folder when empty); whether it started.
+    bool Start(const std::wstring& exe, std::wstring command, const std::string& folder = {});
+
   private:
     PROCESS_INFORMATION info_{};
+};
+
+// A program built beside the test program (Faultbook.exe, Sweeper.exe),
+// started as a user starts it, in a folder; ended if still running when the
+// owner goes.
+class Program : public ChildProcess {
+  public:
+    explicit Program(const std::string& exeName, const std::string& folder = {});
+    // Its visible top-level window with this caption, waited for; nullptr
+    // when none came within the time.
+    HWND Window(const std::string& caption, DWORD timeoutMs = 20000) const;
 };
 
 // A top-level window of another program (a second process) with the focus of
@@ -118,8 +127,6 @@ HWND Child(HWND parent, const wchar_t* cls, const wchar_t* text = nullptr);
 HWND Descendant(HWND parent, const wchar_t* cls);
 // A visible top-level window with this caption in a process (this one by default).
 HWND FindShownWindow(const std::string& caption, DWORD processId = GetCurrentProcessId());
-// The same, waited for; null when it did not show within the time.
-HWND WaitForWindow(const std::string& caption, DWORD processId, DWORD timeoutMs = 20000);
 // This thread's visible dialog box, whatever its caption.
 HWND FindShownDialog();
 
