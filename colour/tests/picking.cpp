@@ -341,10 +341,12 @@ Fields PickingFixture::Shown() const {
             form.RGB_R.Text(), form.RGB_G.Text(), form.RGB_B.Text()};
 }
 
-long PickingFixture::Want(size_t i) const {
+long Want(const Blocks& blocks, size_t i) {
     const long colour = blocks.Colour(i);
     if (ScreenDepth() > 8 || FixedColour(colour)) return colour;
     return static_cast<long>(ScreenPixel(blocks.Centre(i)));
 }
+
+long PickingFixture::Want(size_t i) const { return test::Want(blocks, i); }
 
 } // namespace huepick::test

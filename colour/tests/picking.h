@@ -109,6 +109,10 @@ class ForeignBlock {
     HWND hwnd_ = nullptr;
 };
 
+// What a pick of block i gives: its colour; on a 256-colour display, for a
+// colour outside the fixed ones, the colour the screen shows for it.
+long Want(const Blocks& blocks, size_t i);
+
 // The colours of the fixture's blocks.
 extern const std::vector<long> kColours;
 
@@ -121,9 +125,7 @@ class PickingFixture : public ::testing::Test {
     // point, a click; `whileShown` runs in between, with the capture window shown.
     void PickAt(POINT p, const std::function<void()>& whileShown = {});
     Fields Shown() const;
-    // What a pick of block i gives: its colour; on a 256-colour display, for a
-    // colour outside the fixed ones, the colour the screen shows for it.
-    long Want(size_t i) const;
+    long Want(size_t i) const; // of a block of the fixture
 
     huepick::frmMain form;
     Blocks blocks{kColours, {20, 20}};
