@@ -259,18 +259,23 @@ void Control::Enabled(bool v) {
     if (hwnd_) EnableWindow(hwnd_, v);
 }
 
+// The tip shows over the control and over the windows it is made of (the
+// edit field of a combo box).
 static void SetTip(HWND tooltip, HWND owner, HWND control, const std::string& text) {
     if (!tooltip || !control) return;
     std::wstring wide = Wide(text);
-    TOOLINFOW info{};
-    info.cbSize = TTTOOLINFOW_V2_SIZE;
-    info.uFlags = TTF_IDISHWND; // the message loop relays the mouse messages
-    info.hwnd = owner;
-    info.uId = reinterpret_cast<UINT_PTR>(control);
-    SendMessageW(tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    if (text.empty()) return;
-    info.lpszText = wide.data();
-    SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    for (HWND part = control; part;
+         part = part == control ? GetWindow(control, GW_CHILD) : GetWindow(part, GW_HWNDNEXT)) {
+        TOOLINFOW info{};
+        info.cbSize = TTTOOLINFOW_V2_SIZE;
+        info.uFlags = TTF_IDISHWND; // the message loop relays the mouse messages
+        info.hwnd = owner;
+        info.uId = reinterpret_cast<UINT_PTR>(part);
+        SendMessageW(tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+        if (text.empty()) continue;
+        info.lpszText = wide.data();
+        SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
 }
 
 void Control::ToolTipText(const std::string& text) {

@@ -33,8 +33,7 @@ LRESULT CALLBACK ListSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         list->ResumeRedraw();
         return 0;
     }
-    float x = static_cast<float>(static_cast<short>(LOWORD(lp)) * TppX());
-    float y = static_cast<float>(static_cast<short>(HIWORD(lp)) * TppY());
+    float x = MouseX(lp), y = MouseY(lp);
     int button = 0;
     switch (msg) {
     case WM_LBUTTONDOWN:
@@ -73,74 +72,57 @@ LRESULT CALLBACK ListSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             if (list->hWnd() != hwnd) return 0;
         }
         break;
+    case WM_KEYUP: {
+        // The list moved its selection on the key's press; the handler sees
+        // the entry the key led to.
+        LRESULT r = CallListProc(hwnd, msg, wp, lp);
+        if (list->KeyUp && list->hWnd() == hwnd) {
+            int key = static_cast<int>(wp), shift = ShiftState();
+            Call([list, key, shift] { list->KeyUp(key, shift); });
+        }
+        return r;
+    }
     default: break;
     }
     return CallListProc(hwnd, msg, wp, lp);
 }
 
+const ListControl::Messages kListMessages{LB_ADDSTRING,   LB_INSERTSTRING, LB_DELETESTRING,
+                                          LB_RESETCONTENT, LB_GETCOUNT,     LB_GETTEXT,
+                                          LB_GETTEXTLEN,  LB_GETITEMDATA,  LB_SETITEMDATA};
+
 } // namespace
 
-ListBox::ListBox(Container& parent) : Control(parent) {
-    foreColor_ = 0x80000008;
-    backColor_ = 0x80000005;
-}
+ListBox::ListBox(Container& parent) : ListControl(parent, kListMessages) {}
 
-void ListBox::AddItem(const std::string& item, int index) {
-    if (index < -1 || index > ListCount()) Raise(errInvalidProcedureCall);
-    if (!hwnd_) {
-        if (index < 0 || sorted_) {
-            design_.emplace_back(item, 0);
-            if (sorted_)
-                std::stable_sort(design_.begin(), design_.end(),
-                                 [](auto& a, auto& b) { return a.first < b.first; });
-        } else {
-            design_.insert(design_.begin() + index, {item, 0});
-        }
-        return;
-    }
-    // A visible list is drawn once the program yields, not once per entry:
-    // drawing each of tens of thousands of entries would take minutes.
+// A visible list is drawn once the program yields, not once per entry:
+// drawing each of tens of thousands of entries would take minutes.
+void ListBox::BeforeAdd() {
     if (!redrawHeld_ && IsWindowVisible(hwnd_)) {
         redrawHeld_ = true;
         SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
         PostMessageW(hwnd_, kResumeRedraw, 0, 0);
     }
-    std::wstring w = Wide(item);
-    LRESULT r = index < 0 || sorted_
-                    ? SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w.c_str()))
-                    : SendMessageW(hwnd_, LB_INSERTSTRING, static_cast<WPARAM>(index),
-                                   reinterpret_cast<LPARAM>(w.c_str()));
-    if (r == LB_ERRSPACE || r == LB_ERR) Raise(errOutOfMemory);
 }
 
-void ListBox::RemoveItem(int index) {
-    if (index < 0 || index >= ListCount()) Raise(errInvalidProcedureCall);
-    if (!hwnd_)
-        design_.erase(design_.begin() + index);
-    else
-        SendMessageW(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
-}
-
-void ListBox::Clear() {
+void ListBox::Fill(const std::vector<std::wstring>& lines) {
     design_.clear();
-    if (hwnd_) SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
-}
-
-int ListBox::ListCount() const {
-    if (!hwnd_) return static_cast<int>(design_.size());
-    return static_cast<int>(SendMessageW(hwnd_, LB_GETCOUNT, 0, 0));
-}
-
-std::string ListBox::List(int index) const {
-    if (index < 0 || index >= ListCount()) Raise(381);
-    if (!hwnd_) return design_[static_cast<size_t>(index)].first;
-    LRESULT n = SendMessageW(hwnd_, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (n == LB_ERR) Raise(381);
-    std::wstring w(static_cast<size_t>(n) + 1, L'\0');
-    n = SendMessageW(hwnd_, LB_GETTEXT, static_cast<WPARAM>(index),
-                     reinterpret_cast<LPARAM>(w.data()));
-    w.resize(static_cast<size_t>(std::max<LRESULT>(0, n)));
-    return Utf8(w);
+    if (!hwnd_) {
+        for (const std::wstring& line : lines) design_.emplace_back(Utf8(line), 0);
+        return;
+    }
+    SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
+    size_t chars = 0;
+    for (const std::wstring& line : lines) chars += line.size() + 1;
+    SendMessageW(hwnd_, LB_INITSTORAGE, lines.size(), chars * sizeof(wchar_t));
+    for (const std::wstring& line : lines)
+        if (SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str())) < 0)
+            break; // out of room: the list shows what it could take
+    if (!redrawHeld_) {
+        SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(hwnd_, nullptr, TRUE);
+    }
 }
 
 int ListBox::ListIndex() const {
@@ -187,13 +169,13 @@ void ListBox::Columns(int n) {
 }
 
 bool ListBox::Selected(int index) const {
-    if (index < 0 || index >= ListCount()) Raise(381);
+    CheckIndex(index);
     if (!hwnd_) return false;
     return SendMessageW(hwnd_, LB_GETSEL, static_cast<WPARAM>(index), 0) > 0;
 }
 
 void ListBox::Selected(int index, bool v) {
-    if (index < 0 || index >= ListCount()) Raise(381);
+    CheckIndex(index);
     if (!hwnd_) return;
     if (multiSelect_)
         SendMessageW(hwnd_, LB_SETSEL, v, index);
@@ -203,20 +185,6 @@ void ListBox::Selected(int index, bool v) {
         SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
 }
 
-long ListBox::ItemData(int index) const {
-    if (index < 0 || index >= ListCount()) Raise(381);
-    if (!hwnd_) return design_[static_cast<size_t>(index)].second;
-    return static_cast<long>(SendMessageW(hwnd_, LB_GETITEMDATA, static_cast<WPARAM>(index), 0));
-}
-
-void ListBox::ItemData(int index, long v) {
-    if (index < 0 || index >= ListCount()) Raise(381);
-    if (!hwnd_)
-        design_[static_cast<size_t>(index)].second = v;
-    else
-        SendMessageW(hwnd_, LB_SETITEMDATA, static_cast<WPARAM>(index), v);
-}
-
 int ListBox::TopIndex() const {
     if (!hwnd_) return 0;
     return static_cast<int>(SendMessageW(hwnd_, LB_GETTOPINDEX, 0, 0));
@@ -224,7 +192,7 @@ int ListBox::TopIndex() const {
 
 void ListBox::Create() {
     redrawHeld_ = false;
-    DWORD style = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY;
+    DWORD style = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | extraStyle_;
     if (columns_ > 0) style |= LBS_MULTICOLUMN | WS_HSCROLL;
     if (multiSelect_ == 1) style |= LBS_MULTIPLESEL;
     if (multiSelect_ == 2) style |= LBS_EXTENDEDSEL;
@@ -233,12 +201,7 @@ void ListBox::Create() {
     auto old = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListSubclass)));
     if (!g_listProc) g_listProc = old;
-    for (auto& [text, data] : design_) {
-        std::wstring w = Wide(text);
-        LRESULT i = SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w.c_str()));
-        if (i >= 0) SendMessageW(hwnd_, LB_SETITEMDATA, static_cast<WPARAM>(i), data);
-    }
-    design_.clear();
+    AddDesignEntries();
     AfterMove();
 }
 

@@ -62,6 +62,7 @@ bool PreTranslate(MSG& msg) {
     if (!f || !f->hWnd()) return false;
     if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) {
         Control* c = ControlOf(msg.hwnd);
+        if (!c) c = ControlOf(GetParent(msg.hwnd)); // a window a control is made of
         if (c && !c->ToolTipText().empty() && f->ToolTip())
             SendMessageW(f->ToolTip(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
     }

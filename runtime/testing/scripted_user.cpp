@@ -1,6 +1,9 @@
 // The scripted user: queued answers in order, everything shown recorded.
 #include "rt/scripted_user.h"
 
+#include <shlobj.h>
+
+#include "rt/convert.h"
 #include "rt/error.h"
 
 namespace rt {
@@ -16,6 +19,7 @@ void ScriptedUser::OnDialog(std::function<bool(DialogKind, CommonDialog&)> handl
 void ScriptedUser::CancelDialog() {
     dialogs_.push_back([](DialogKind, CommonDialog&) { return false; });
 }
+void ScriptedUser::ChooseFolder(const std::string& path) { folders_.push_back(path); }
 void ScriptedUser::OnModal(std::function<void(Form&)> handler) {
     modals_.push_back(std::move(handler));
 }
@@ -28,7 +32,8 @@ std::vector<ScriptedUser::Shown> ScriptedUser::MessageBoxes() const {
 }
 
 bool ScriptedUser::AllAnswersUsed() const {
-    return buttons_.empty() && inputs_.empty() && dialogs_.empty() && modals_.empty();
+    return buttons_.empty() && inputs_.empty() && dialogs_.empty() && modals_.empty() &&
+           folders_.empty();
 }
 
 int ScriptedUser::MessageBox(const std::string& prompt, int style, const std::string& title) {
@@ -96,6 +101,27 @@ void ScriptedUser::ModalShown(Form& form) {
         }
     }
     close();
+}
+
+_ITEMIDLIST* ScriptedUser::BrowseForFolder(_browseinfoW& info) {
+    Boxes.push_back({Kind::FolderBrowser, info.lpszTitle ? Utf8(info.lpszTitle) : std::string(),
+                     {}, static_cast<int>(info.ulFlags), {}, {}});
+    if (folders_.empty()) {
+        ++Unanswered;
+        return nullptr;
+    }
+    const std::string path = std::move(folders_.front());
+    folders_.pop_front();
+    if (path.empty()) return nullptr;
+    // The folder as the shell would hand it back, with its display name.
+    PIDLIST_ABSOLUTE chosen = ILCreateFromPathW(Wide(path).c_str());
+    if (chosen && info.pszDisplayName) {
+        SHFILEINFOW file{};
+        if (SHGetFileInfoW(reinterpret_cast<LPCWSTR>(chosen), 0, &file, sizeof file,
+                           SHGFI_PIDL | SHGFI_DISPLAYNAME))
+            lstrcpynW(info.pszDisplayName, file.szDisplayName, MAX_PATH);
+    }
+    return chosen;
 }
 
 } // namespace rt

@@ -70,4 +70,25 @@ TEST_F(Shapes, ClicksPassThroughToWhatIsUnder) {
     EXPECT_EQ(form.clicks, 3);
 }
 
+// The window borders of a drawn sample: shapes inside a picture box, under
+// its labels, over its back colour.
+TEST(ShapeInPictureBox, DrawnOverTheBackColour) {
+    SampleForm form;
+    rt::PictureBox DesktopBackground{form};
+    DesktopBackground.Move(0, 1950, 1500, 900);
+    DesktopBackground.BorderStyle(0);
+    DesktopBackground.BackColor(0x80000001); // the desktop
+    rt::Shape InactiveBorder{DesktopBackground};
+    InactiveBorder.Move(150, 150, 600, 450); // 40 x 30 pixels from (10, 10)
+    InactiveBorder.BorderColor = 0x8000000B;
+    InactiveBorder.BorderWidth = 2;
+    form.Show();
+    HWND h = DesktopBackground.hWnd();
+    EXPECT_EQ(ShownPixel(h, 5, 5), GetSysColor(COLOR_DESKTOP));
+    EXPECT_EQ(ShownPixel(h, 11, 20), GetSysColor(COLOR_INACTIVEBORDER));
+    EXPECT_EQ(ShownPixel(h, 30, 38), GetSysColor(COLOR_INACTIVEBORDER));
+    EXPECT_EQ(ShownPixel(h, 30, 20), GetSysColor(COLOR_DESKTOP));
+    form.Unload();
+}
+
 } // namespace

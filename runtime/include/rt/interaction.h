@@ -12,6 +12,9 @@
 // User::MessageBox is ours: the Win32 function is always called as MessageBoxW.
 #undef MessageBox
 
+struct _browseinfoW; // the shell's folder browser record (BROWSEINFOW)
+struct _ITEMIDLIST;  // a shell item ID list
+
 namespace rt {
 
 class CommonDialog;
@@ -54,6 +57,10 @@ class User {
     virtual void Print(const PrintJob& job) = 0;
     // A form has just been shown modally and its nested loop is about to run.
     virtual void ModalShown(Form& form) { (void)form; }
+    // Shows the shell's folder browser for a record the caller filled; returns
+    // the chosen item's ID list, which the caller frees with CoTaskMemFree,
+    // or null on Cancel. The real user gets the shell's own dialog.
+    virtual _ITEMIDLIST* BrowseForFolder(_browseinfoW& info);
 };
 
 // The user modal interaction goes to; SetUser(nullptr) puts the real one back.

@@ -3,32 +3,24 @@
 
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "control.h"
+#include "listcontrol.h"
 
 namespace rt {
 
-class ListBox : public Control {
+class ListBox : public ListControl {
   public:
     explicit ListBox(Container& parent);
-    void AddItem(const std::string& item, int index = -1);
-    void RemoveItem(int index);
-    void Clear();
-    int ListCount() const;
-    std::string List(int index) const; // error 381 outside 0..ListCount-1
-    int ListIndex() const;             // -1 when nothing is selected
+    int ListIndex() const; // -1 when nothing is selected
     void ListIndex(int index);
     std::string Text() const; // the selected item, empty when none
     int Columns() const { return columns_; }
     void Columns(int n); // 0: one vertical column; n > 0: n columns across
+    int MultiSelect() const { return multiSelect_; }
     void MultiSelect(int v) { multiSelect_ = v; } // 0 none, 1 simple, 2 extended
     bool Selected(int index) const;
     void Selected(int index, bool v);
-    void Sorted(bool v) { sorted_ = v; }
-    long ItemData(int index) const;
-    void ItemData(int index, long v);
     int TopIndex() const;
 
     std::function<void()> Click;
@@ -36,6 +28,7 @@ class ListBox : public Control {
     std::function<void(int Button, int Shift, float X, float Y)> MouseDown;
     std::function<void(int Button, int Shift, float X, float Y)> MouseUp;
     std::function<void(int KeyCode, int Shift)> KeyDown;
+    std::function<void(int KeyCode, int Shift)> KeyUp;
 
     void Create() override;
     void OnCommand(WORD code) override;
@@ -45,12 +38,14 @@ class ListBox : public Control {
 
   protected:
     void AfterMove() override;
+    void BeforeAdd() override;
+    // Replaces every entry with these lines at once (the file and folder lists).
+    void Fill(const std::vector<std::wstring>& lines);
+    DWORD extraStyle_ = 0; // owner drawing for the folder list
 
   private:
     int columns_ = 0, multiSelect_ = 0;
-    bool sorted_ = false;
     bool redrawHeld_ = false; // adds wait to be drawn until the message loop runs
-    std::vector<std::pair<std::string, long>> design_; // items added before creation
 };
 
 } // namespace rt

@@ -16,12 +16,12 @@ namespace rt {
 
 class ScriptedUser : public User {
   public:
-    enum class Kind { MessageBox, InputBox, Dialog, ModalForm };
+    enum class Kind { MessageBox, InputBox, Dialog, ModalForm, FolderBrowser };
     struct Shown {
         Kind What;
-        std::string Prompt; // message or input prompt; a modal form's caption
+        std::string Prompt; // message, input or folder browser prompt; a modal form's caption
         std::string Title;
-        int Style = 0;           // message boxes
+        int Style = 0;           // message boxes; the folder browser's flags
         DialogKind Dialog{};     // dialogs
         std::string DefaultText; // input boxes
     };
@@ -40,6 +40,9 @@ class ScriptedUser : public User {
     // Next modal form: runs with the form shown; the form is unloaded after it
     // unless the handler closed it itself.
     void OnModal(std::function<void(Form&)> handler);
+    // Next folder browser: the folder the user picks (a path), or Cancel.
+    void ChooseFolder(const std::string& path);
+    void CancelFolder() { ChooseFolder({}); }
     // Print jobs are recorded; with NoPrinter set they fail as with no printer.
     bool NoPrinter = false;
 
@@ -57,6 +60,7 @@ class ScriptedUser : public User {
     bool ShowDialog(DialogKind kind, CommonDialog& dialog) override;
     void Print(const PrintJob& job) override;
     void ModalShown(Form& form) override;
+    _ITEMIDLIST* BrowseForFolder(_browseinfoW& info) override;
 
   private:
     User* previous_;
@@ -64,6 +68,7 @@ class ScriptedUser : public User {
     std::deque<std::string> inputs_;
     std::deque<std::function<bool(DialogKind, CommonDialog&)>> dialogs_;
     std::deque<std::function<void(Form&)>> modals_;
+    std::deque<std::string> folders_;
 };
 
 } // namespace rt
