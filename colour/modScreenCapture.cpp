@@ -9,23 +9,6 @@ namespace huepick {
 
 namespace {
 
-// The window's DC (client area) or its whole-window DC, for the length of a scope.
-class SourceDC {
-  public:
-    SourceDC(HWND window, bool client)
-        : window_(window), dc_(client ? GetDC(window) : GetWindowDC(window)) {}
-    ~SourceDC() {
-        if (dc_) ReleaseDC(window_, dc_);
-    }
-    SourceDC(const SourceDC&) = delete;
-    SourceDC& operator=(const SourceDC&) = delete;
-    operator HDC() const { return dc_; }
-
-  private:
-    HWND window_;
-    HDC dc_;
-};
-
 // A logical palette of 256 entries.
 struct Palette256 {
     WORD palVersion = 0x300;
@@ -54,7 +37,7 @@ rt::Picture CaptureDesktop() {
 
 rt::Picture CaptureWindowArea(HWND window, bool client, long left, long top, long width,
                               long height) {
-    SourceDC source(window, client);
+    rt::WindowDC source(window, !client);
     if (!source) return {};
     rt::CreatedDC memory(CreateCompatibleDC(source));
     rt::GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(source, width, height));

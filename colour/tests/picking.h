@@ -22,7 +22,7 @@ namespace huepick::test {
 class Blocks : public rt::Form {
   public:
     Blocks(std::vector<long> colours, POINT at);
-    POINT Centre(size_t i) const; // screen pixels
+    POINT Centre(size_t i) const { return {at_.x + static_cast<long>(i) * 40 + 20, at_.y + 20}; }
     long Colour(size_t i) const { return colours_[i]; }
     size_t Count() const { return colours_.size(); }
 
@@ -32,100 +32,59 @@ class Blocks : public rt::Form {
     std::vector<std::unique_ptr<rt::PictureBox>> boxes_;
 };
 
-// The display: its bits per pixel, and the colour it shows at a point.
+// The display's bits per pixel, and the colour it shows at a point.
 int ScreenDepth();
 COLORREF ScreenPixel(POINT p);
-// A colour every display shows as it is: one of the system palette's fixed colours.
-bool FixedColour(long colour);
+// What a pick of block i gives: its colour; on a 256-colour display, for a
+// colour outside the system palette's fixed ones, the colour shown for it.
+long Want(const Blocks& blocks, size_t i);
 
-// The centre of a control in screen pixels.
-POINT CentreOf(const rt::Control& control);
-// The centre of a window's child (or of the window) in screen pixels.
-POINT CentreOf(HWND window);
-
-// Real input, as the user gives it: the pointer moved to a point; the left
-// button pressed, released, or both where the pointer is; a key pressed.
+// Real input, as the user gives it: the pointer moved to a point (until it
+// stays there: a window appearing under it may still report where it was); a
+// click of the left button where the pointer is; a key.
 void MoveTo(POINT p);
-void ButtonDown();
-void ButtonUp();
 void Click();
 void PressKey(WORD vk);
-// Starts a pick with a click on the Huepick button of a main window, which
-// is brought in front first when it is not there.
-void StartPick(HWND main, HWND button);
+POINT CentreOf(HWND window); // screen pixels
 // Puts the pointer where no test window is.
 void ParkPointer();
+// A click on a main window's Huepick button, the window brought in front
+// first with a click on its caption when it is not there.
+void StartPick(HWND main, HWND button);
 
 // The capture window of a process while it is shown: a visible, borderless,
-// topmost window over the whole screen.
+// topmost window over the whole screen. Await: shown and painted (null when
+// it never was); gone (whether it went).
 HWND ShownCaptureWindow(DWORD processId = GetCurrentProcessId());
-// Waits for it to be shown and painted; null when it never was.
-HWND AwaitCapture(DWORD processId = GetCurrentProcessId(), DWORD timeoutMs = 10000);
-// Waits for it to be gone; whether it went.
-bool AwaitCaptureGone(DWORD processId = GetCurrentProcessId(), DWORD timeoutMs = 10000);
+HWND AwaitCapture(DWORD processId = GetCurrentProcessId());
+bool AwaitCaptureGone(DWORD processId = GetCurrentProcessId());
 
 // A user acting from a thread of its own while this thread runs the
-// program's messages; returns when the user is done (fails the test when the
-// user was not done within the time).
-void AsUser(const std::function<void()>& acts, DWORD timeoutMs = 30000);
+// program's messages; returns when the user is done.
+void AsUser(const std::function<void()>& acts);
 
-// The fields a pick fills, as the user reads them.
+// The fields a pick fills, as the user reads them, and what a pick at a point
+// of a colour must show in them.
 struct Fields {
     std::string X, Y, Hex, Long, R, G, B;
     bool operator==(const Fields&) const = default;
 };
 std::ostream& operator<<(std::ostream& out, const Fields& f);
-// The fields a pick at a point of this colour must show.
 Fields Expected(POINT p, long colour);
-
-// The process has no more GDI handles to give: every one is taken until the
-// owner goes.
-class GdiExhausted {
-  public:
-    GdiExhausted();
-    ~GdiExhausted();
-    GdiExhausted(const GdiExhausted&) = delete;
-    GdiExhausted& operator=(const GdiExhausted&) = delete;
-    size_t Taken() const { return taken_.size(); }
-
-  private:
-    std::vector<HBRUSH> taken_;
-};
-
-// A window of another program: a plain rectangle of one colour, at a place
-// of the screen. `kind` "cover" is a topmost window shown without taking the
-// activation; "painter" is an ordinary window that repaints slowly (it holds
-// each paint for 400 ms) and turns from its first colour to its second when
-// asked with Repaint().
-class ForeignBlock {
-  public:
-    ForeignBlock(const std::string& kind, RECT place, long first, long second = 0);
-    HWND hWnd() const { return hwnd_; }
-    void Repaint() const; // takes the second colour
-    bool Shown() const { return hwnd_ != nullptr; }
-
-  private:
-    rt::test::ChildProcess child_;
-    HWND hwnd_ = nullptr;
-};
-
-// What a pick of block i gives: its colour; on a 256-colour display, for a
-// colour outside the fixed ones, the colour the screen shows for it.
-long Want(const Blocks& blocks, size_t i);
 
 // The colours of the fixture's blocks.
 extern const std::vector<long> kColours;
 
-// The main window shown beside a row of known colours, Huepick's state as at start.
+// The main window shown beside a row of known colours, Huepick's state as at
+// start. A pick as the user makes it: a click on Huepick, the pointer to the
+// point, a click; `whileShown` runs in between, with the capture window shown.
 class PickingFixture : public ::testing::Test {
   protected:
     void SetUp() override;
     void TearDown() override;
-    // A pick as the user makes it: a click on Huepick, the pointer to the
-    // point, a click; `whileShown` runs in between, with the capture window shown.
     void PickAt(POINT p, const std::function<void()>& whileShown = {});
     Fields Shown() const;
-    long Want(size_t i) const; // of a block of the fixture
+    long Want(size_t i) const { return test::Want(blocks, i); }
 
     huepick::frmMain form;
     Blocks blocks{kColours, {20, 20}};
