@@ -16,6 +16,13 @@ using PickFaults = PickingFixture;
 // The swatch sits 20 pixels right of and above the pointer, 15 pixels square.
 POINT OnSwatch(POINT pointer) { return {pointer.x + 27, pointer.y - 13}; }
 
+// Whether the capture window shows its swatch beside the pointer at `pointer`.
+bool SwatchBeside(HWND capture, POINT pointer) {
+    RECT r{};
+    HWND swatch = FindWindowExW(capture, nullptr, nullptr, nullptr);
+    return swatch && GetWindowRect(swatch, &r) && r.left == pointer.x + 20 && r.top == pointer.y - 20;
+}
+
 // A pointer that lands where the swatch is: the swatch shows the colour of the
 // captured screen there, not its own, and lets the mouse through, so that a
 // click there is the pick of that point.
@@ -24,10 +31,13 @@ TEST_F(PickFaults, ThePointerOnTheSwatch) {
     COLORREF swatch = CLR_INVALID;
     AsUser([&] {
         StartPick(form.hWnd(), form.cmdHuepick.hWnd());
-        if (!AwaitCapture()) return ADD_FAILURE() << "no capture window", void();
+        HWND capture = AwaitCapture();
+        if (!capture) return ADD_FAILURE() << "no capture window", void();
         MoveTo(blocks.Centre(0));
+        if (!rt::test::WaitFor([&] { return SwatchBeside(capture, blocks.Centre(0)); }, 5000))
+            return ADD_FAILURE() << "the swatch never came beside the pointer", void();
         MoveTo(p);
-        Sleep(200);
+        rt::test::WaitFor([&] { return SwatchBeside(capture, p); }, 2000);
         swatch = ScreenPixel(OnSwatch(p));
         Click();
         EXPECT_TRUE(AwaitCaptureGone());
@@ -36,21 +46,69 @@ TEST_F(PickFaults, ThePointerOnTheSwatch) {
     EXPECT_EQ(Shown(), Expected(p, 0xFFFFFF));
 }
 
-// A click with no move over the capture window takes the point under the
-// pointer and its colour, not those of the pick before.
-TEST_F(PickFaults, AClickWithoutMovingTakesThePointUnderThePointer) {
-    PickAt(blocks.Centre(0));
-    ASSERT_EQ(Shown(), Expected(blocks.Centre(0), Want(0)));
-    const POINT p = blocks.Centre(5);
+// Holds this thread in a message sent to a window of its own until released,
+// so that what happens meanwhile waits in its queue.
+class Hold {
+  public:
+    Hold() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"HuepickTestHold";
+        RegisterClassW(&wc);
+        window_ = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  wc.hInstance, this);
+    }
+    ~Hold() {
+        DestroyWindow(window_);
+        CloseHandle(held_);
+        CloseHandle(release_);
+    }
+    // From another thread: whether the holder's thread is held, until Release.
+    bool Take() {
+        SendNotifyMessageW(window_, WM_APP, 0, 0);
+        return WaitForSingleObject(held_, 10000) == WAIT_OBJECT_0;
+    }
+    void Release() { SetEvent(release_); }
+
+  private:
+    static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+        if (msg == WM_NCCREATE)
+            SetWindowLongPtrW(w, GWLP_USERDATA,
+                              reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
+        if (msg != WM_APP) return DefWindowProcW(w, msg, wp, lp);
+        auto* hold = reinterpret_cast<Hold*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+        SetEvent(hold->held_);
+        WaitForSingleObject(hold->release_, 10000);
+        return 0;
+    }
+    HANDLE held_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    HANDLE release_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    HWND window_ = nullptr;
+};
+
+// A click that reaches the capture window with no move before it takes the
+// point under the pointer and its colour, not those read at the last move.
+// The system reports a move whenever the pointer moves or a window appears
+// under it, so such a click is staged: the program's thread held while the
+// pointer moves and the click is posted, which then comes before the move.
+TEST_F(PickFaults, AClickWithoutAMoveTakesThePointUnderThePointer) {
+    const POINT q = blocks.Centre(5), p = blocks.Centre(1);
+    Hold hold;
     AsUser([&] {
-        MoveTo(p);
+        MoveTo(q);
         SetForegroundWindow(form.hWnd());
         PressKey(VK_RETURN); // the default button starts the pick
-        if (!AwaitCapture()) return ADD_FAILURE() << "no capture window", void();
-        Click();
+        HWND capture = AwaitCapture();
+        if (!capture) return ADD_FAILURE() << "no capture window", void();
+        if (!hold.Take()) return ADD_FAILURE() << "the program's thread was never held", void();
+        MoveTo(p);
+        PostMessageW(capture, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+        PostMessageW(capture, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+        hold.Release();
         EXPECT_TRUE(AwaitCaptureGone());
     });
-    EXPECT_EQ(Shown(), Expected(p, Want(5)));
+    EXPECT_EQ(Shown(), Expected(p, Want(1)));
 }
 
 // When the screen cannot be copied, here because the program has no GDI
