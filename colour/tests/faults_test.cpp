@@ -2,6 +2,10 @@
 // any move, and a capture that failed.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <atomic>
 #include <thread>
 
@@ -46,46 +50,25 @@ TEST_F(PickFaults, ThePointerOnTheSwatch) {
     EXPECT_EQ(Shown(), Expected(p, 0xFFFFFF));
 }
 
-// Holds this thread in a message sent to a window of its own until released,
-// so that what happens meanwhile waits in its queue.
-class Hold {
-  public:
-    Hold() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"HuepickTestHold";
-        RegisterClassW(&wc);
-        window_ = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  wc.hInstance, this);
-    }
+// Two events: the thread that got WM_APP is held; it may go on.
+struct Hold {
+    HANDLE held = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    HANDLE release = CreateEventW(nullptr, FALSE, FALSE, nullptr);
     ~Hold() {
-        DestroyWindow(window_);
-        CloseHandle(held_);
-        CloseHandle(release_);
+        CloseHandle(held);
+        CloseHandle(release);
     }
-    // From another thread: whether the holder's thread is held, until Release.
-    bool Take() {
-        SendNotifyMessageW(window_, WM_APP, 0, 0);
-        return WaitForSingleObject(held_, 10000) == WAIT_OBJECT_0;
-    }
-    void Release() { SetEvent(release_); }
-
-  private:
-    static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-        if (msg == WM_NCCREATE)
-            SetWindowLongPtrW(w, GWLP_USERDATA,
-                              reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
-        if (msg != WM_APP) return DefWindowProcW(w, msg, wp, lp);
-        auto* hold = reinterpret_cast<Hold*>(GetWindowLongPtrW(w, GWLP_USERDATA));
-        SetEvent(hold->held_);
-        WaitForSingleObject(hold->release_, 10000);
-        return 0;
-    }
-    HANDLE held_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    HANDLE release_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    HWND window_ = nullptr;
 };
+
+// A window's thread held in WM_APP until released, so that what happens
+// meanwhile waits in its queue.
+LRESULT CALLBACK Holding(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+    if (msg != WM_APP) return DefSubclassProc(w, msg, wp, lp);
+    auto* hold = reinterpret_cast<Hold*>(data);
+    SetEvent(hold->held);
+    WaitForSingleObject(hold->release, 10000);
+    return 0;
+}
 
 // A click that reaches the capture window with no move before it takes the
 // point under the pointer and its colour, not those read at the last move.
@@ -95,19 +78,23 @@ class Hold {
 TEST_F(PickFaults, AClickWithoutAMoveTakesThePointUnderThePointer) {
     const POINT q = blocks.Centre(5), p = blocks.Centre(1);
     Hold hold;
+    SetWindowSubclass(blocks.hWnd(), Holding, 0, reinterpret_cast<DWORD_PTR>(&hold));
     AsUser([&] {
         MoveTo(q);
         SetForegroundWindow(form.hWnd());
         PressKey(VK_RETURN); // the default button starts the pick
         HWND capture = AwaitCapture();
         if (!capture) return ADD_FAILURE() << "no capture window", void();
-        if (!hold.Take()) return ADD_FAILURE() << "the program's thread was never held", void();
+        SendNotifyMessageW(blocks.hWnd(), WM_APP, 0, 0);
+        if (WaitForSingleObject(hold.held, 10000) != WAIT_OBJECT_0)
+            return ADD_FAILURE() << "the program's thread was never held", void();
         MoveTo(p);
         PostMessageW(capture, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
         PostMessageW(capture, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
-        hold.Release();
+        SetEvent(hold.release);
         EXPECT_TRUE(AwaitCaptureGone());
     });
+    RemoveWindowSubclass(blocks.hWnd(), Holding, 0);
     EXPECT_EQ(Shown(), Expected(p, Want(1)));
 }
 
