@@ -81,13 +81,9 @@ bool cMCI_Adv::MCIa_RecordWave(const std::string& OUT_DeviceAlias,
     // A placeholder gives the path its short form; the device saves to that.
     rt::Try([&] { rt::Kill(P); });
     {
-        const int placeholder = rt::FreeFile();
-        rt::OpenForOutput(placeholder, P);
-        struct Closer {
-            int n;
-            ~Closer() { rt::Try([this] { rt::Close(n); }); }
-        } closer{placeholder};
-        rt::PrintLine(placeholder, "0");
+        const OpenFile placeholder; // this file alone is closed, not every open one
+        rt::OpenForOutput(placeholder.Number, P);
+        rt::PrintLine(placeholder.Number, "0");
     }
     P = GetShortPath(P);
     if (P.empty()) return false;
