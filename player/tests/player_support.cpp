@@ -208,6 +208,13 @@ double SoundMonitor::Level(double frequency, DWORD ms) {
     return ToneLevel(all, kRate, frequency);
 }
 
+bool SoundMonitor::FallsSilent(double frequency, DWORD timeoutMs) {
+    Skip();
+    for (DWORD waited = 0; waited < timeoutMs; waited += 200)
+        if (Level(frequency, 200) < 300) return true;
+    return false;
+}
+
 double SoundMonitor::WaitForSound(double frequency, DWORD timeoutMs, double threshold) {
     const DWORD start = GetTickCount();
     std::vector<short> block;
@@ -269,8 +276,10 @@ POINT FindTrayIcon(COLORREF color) {
 }
 
 void MoveMouseTo(POINT at) {
-    // As a hand moves it: the pointer travels to the point, which the window
-    // below it hears, and rests there a moment.
+    // As a hand moves it: the pointer goes to the point, the window below it
+    // hears the move, and the pointer rests there a moment. (The pointer is
+    // also placed directly: a move sent alone can be lost by the system.)
+    SetCursorPos(at.x, at.y);
     INPUT move{};
     move.type = INPUT_MOUSE;
     move.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);

@@ -41,6 +41,9 @@ class SoundMonitor {
     void Skip();
     // The level of `frequency` in the next `ms` milliseconds of sound.
     double Level(double frequency, DWORD ms);
+    // Whether `frequency` falls silent within `timeoutMs` (what the sink
+    // still holds plays out first).
+    bool FallsSilent(double frequency, DWORD timeoutMs = 2000);
     // Seconds until the first 10 ms block in which `frequency` sounds above
     // `threshold`, waiting at most `timeoutMs`; -1 when it never does.
     double WaitForSound(double frequency, DWORD timeoutMs, double threshold = 1500);
