@@ -13,12 +13,6 @@ std::string gWindowsFolder;
 
 namespace {
 
-const char* const kDesktop = "Control Panel\\desktop";
-const char* const kDefaultDesktop = ".Default\\Control Panel\\desktop";
-const char* const kGeneral = "Software\\Microsoft\\Internet Explorer\\Desktop\\General";
-const char* const kDefaultGeneral =
-    ".Default\\Software\\Microsoft\\Internet Explorer\\Desktop\\General";
-
 void WriteWinIni(const std::string& key, const std::string& value) {
     WritePrivateProfileStringA("Desktop", rt::ToAnsi(key).c_str(), rt::ToAnsi(value).c_str(),
                                rt::ToAnsi(WinIniPath()).c_str());
@@ -29,26 +23,26 @@ void WriteWinIni(const std::string& key, const std::string& value) {
 std::string WinIniPath() { return gWindowsFolder + "\\WIN.INI"; }
 
 void WriteWallpaperPath(const std::string& path) {
-    SetRegistryString(HKEY_USERS, kDefaultDesktop, "Wallpaper", path);
-    SetRegistryString(HKEY_USERS, kDefaultGeneral, "Wallpaper", path);
-    SetRegistryString(HKEY_USERS, kDefaultGeneral, "BackupWallpaper", path);
-    SetRegistryString(HKEY_CURRENT_USER, kDesktop, "Wallpaper", path);
-    SetRegistryString(HKEY_CURRENT_USER, kGeneral, "Wallpaper", path);
-    SetRegistryString(HKEY_CURRENT_USER, kGeneral, "BackupWallpaper", path);
+    SetRegistryString(HKEY_USERS, DefaultUser(kDesktopKey), "Wallpaper", path);
+    SetRegistryString(HKEY_USERS, DefaultUser(kGeneralKey), "Wallpaper", path);
+    SetRegistryString(HKEY_USERS, DefaultUser(kGeneralKey), "BackupWallpaper", path);
+    SetRegistryString(HKEY_CURRENT_USER, kDesktopKey, "Wallpaper", path);
+    SetRegistryString(HKEY_CURRENT_USER, kGeneralKey, "Wallpaper", path);
+    SetRegistryString(HKEY_CURRENT_USER, kGeneralKey, "BackupWallpaper", path);
     WriteWinIni("Wallpaper", path);
 }
 
 void WriteTileWallpaper(const std::string& value) {
-    SetRegistryString(HKEY_USERS, kDefaultDesktop, "TileWallpaper", value);
-    SetRegistryString(HKEY_USERS, kDefaultGeneral, "TileWallpaper", value);
-    SetRegistryString(HKEY_CURRENT_USER, kDesktop, "TileWallpaper", value);
-    SetRegistryString(HKEY_CURRENT_USER, kGeneral, "TileWallpaper", value);
+    SetRegistryString(HKEY_USERS, DefaultUser(kDesktopKey), "TileWallpaper", value);
+    SetRegistryString(HKEY_USERS, DefaultUser(kGeneralKey), "TileWallpaper", value);
+    SetRegistryString(HKEY_CURRENT_USER, kDesktopKey, "TileWallpaper", value);
+    SetRegistryString(HKEY_CURRENT_USER, kGeneralKey, "TileWallpaper", value);
     WriteWinIni("TileWallpaper", value);
 }
 
 void WriteWallpaperStyle(const std::string& value) {
-    SetRegistryString(HKEY_USERS, kDefaultDesktop, "WallpaperStyle", value);
-    SetRegistryString(HKEY_CURRENT_USER, kDesktop, "WallpaperStyle", value);
+    SetRegistryString(HKEY_USERS, DefaultUser(kDesktopKey), "WallpaperStyle", value);
+    SetRegistryString(HKEY_CURRENT_USER, kDesktopKey, "WallpaperStyle", value);
     WriteWinIni("WallpaperStyle", value);
 }
 

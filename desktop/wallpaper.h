@@ -7,6 +7,13 @@
 
 namespace decorum {
 
+// The keys that keep it, each under HKEY_CURRENT_USER and, for the default
+// user, under HKEY_USERS ".Default\".
+inline constexpr const char* kDesktopKey = "Control Panel\\desktop";
+inline constexpr const char* kGeneralKey =
+    "Software\\Microsoft\\Internet Explorer\\Desktop\\General";
+inline std::string DefaultUser(const char* key) { return std::string(".Default\\") + key; }
+
 // The Windows folder, found when the main window loads; WIN.INI lies there.
 extern std::string gWindowsFolder;
 std::string WinIniPath(); // gWindowsFolder & "\WIN.INI"

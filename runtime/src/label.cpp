@@ -45,10 +45,11 @@ void Label::Fit() {
     if (w != width_ || h != height_) Move(left_, top_, w, h);
 }
 
-// A transparent label moved shows what lies under its new place, not the
-// picture of the old one that the window manager carried along.
+// A label moved or resized is drawn anew: not the picture of the old one
+// that the window manager carried along (a transparent label shows what lies
+// under its new place, a label sized to a new caption the whole caption).
 void Label::AfterMove() {
-    if (transparent_ && hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void Label::Create() {

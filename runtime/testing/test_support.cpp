@@ -28,9 +28,13 @@ TempFolder::TempFolder() {
     wchar_t tmp[MAX_PATH];
     GetTempPathW(MAX_PATH, tmp);
     static int counter = 0;
-    path_ = Utf8(tmp) + "bw_test_" + std::to_string(GetCurrentProcessId()) + "_" +
-            std::to_string(++counter);
-    CreateDirectoryW(Wide(path_).c_str(), nullptr);
+    // Always a new folder: one left by an earlier run whose process had the
+    // same number (a test program killed halfway) is passed over.
+    do {
+        path_ = Utf8(tmp) + "bw_test_" + std::to_string(GetCurrentProcessId()) + "_" +
+                std::to_string(++counter);
+    } while (!CreateDirectoryW(Wide(path_).c_str(), nullptr) &&
+             GetLastError() == ERROR_ALREADY_EXISTS);
 }
 
 TempFolder::~TempFolder() {
@@ -87,11 +91,30 @@ ChildProcess::ChildProcess(const std::string& name, const std::string& argument)
     GetModuleFileNameW(nullptr, exe, MAX_PATH);
     std::wstring command = L"\"" + std::wstring(exe) + L"\" " + Wide(kChildSwitch + name) +
                            L" \"" + Wide(argument) + L"\"";
+    if (!Start(exe, command))
+        ADD_FAILURE() << "the child " << name << " could not be started: " << GetLastError();
+}
+
+bool ChildProcess::Start(const std::wstring& exe, std::wstring command, const std::string& folder) {
     STARTUPINFOW si{};
     si.cb = sizeof si;
-    if (!CreateProcessW(exe, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &info_))
-        ADD_FAILURE() << "the child " << name << " could not be started: " << GetLastError();
+    const std::wstring where = Wide(folder);
+    return CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          where.empty() ? nullptr : where.c_str(), &si, &info_) != FALSE;
+}
+
+Program::Program(const std::string& exeName, const std::string& folder) {
+    wchar_t self[MAX_PATH];
+    std::wstring exe(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
+    exe = exe.substr(0, exe.find_last_of(L"\\/") + 1) + Wide(exeName);
+    if (!Start(exe, L"\"" + exe + L"\"", folder))
+        ADD_FAILURE() << "cannot start " << Utf8(exe) << ": " << GetLastError();
+}
+
+HWND Program::Window(const std::string& caption, DWORD timeoutMs) const {
+    HWND found = nullptr;
+    WaitFor([&] { return (found = FindShownWindow(caption, Id())) != nullptr; }, timeoutMs);
+    return found;
 }
 
 ChildProcess::~ChildProcess() {

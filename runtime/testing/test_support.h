@@ -96,8 +96,25 @@ class ChildProcess {
     // The exit status once ended within the time, otherwise STILL_ACTIVE.
     DWORD Wait(DWORD timeoutMs);
 
+  protected:
+    ChildProcess() = default;
+    // Starts the program with its command line in a folder (the test
+    // program's own current folder when empty); whether it started.
+    bool Start(const std::wstring& exe, std::wstring command, const std::string& folder = {});
+
   private:
     PROCESS_INFORMATION info_{};
+};
+
+// A program built beside the test program (Faultbook.exe, Sweeper.exe),
+// started as a user starts it, in a folder; ended if still running when the
+// owner goes.
+class Program : public ChildProcess {
+  public:
+    explicit Program(const std::string& exeName, const std::string& folder = {});
+    // Its visible top-level window with this caption, waited for; nullptr
+    // when none came within the time.
+    HWND Window(const std::string& caption, DWORD timeoutMs = 20000) const;
 };
 
 // A top-level window of another program (a second process) with the focus of
