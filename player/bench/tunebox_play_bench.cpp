@@ -15,6 +15,7 @@
 #include <rt.h>
 
 #include "frmMain.h"
+#include "support/quiet_user.h"
 #include "support/sound.h"
 
 namespace {
@@ -25,20 +26,6 @@ constexpr double kTone = 440;
 double Ms(Clock::time_point since) {
     return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
 }
-
-// Answers any box with its first button and says so.
-class Quiet : public rt::User {
-  public:
-    int MessageBox(const std::string& prompt, int, const std::string& title) override {
-        std::printf("tunebox_play_bench: unexpected box %s: %s\n", title.c_str(), prompt.c_str());
-        return rt::vbOK;
-    }
-    std::string InputBox(const std::string&, const std::string&, const std::string&) override {
-        return {};
-    }
-    bool ShowDialog(rt::DialogKind, rt::CommonDialog&) override { return false; }
-    void Print(const rt::PrintJob&) override {}
-};
 
 std::string MakeFolder(const std::string& name) {
     wchar_t temp[MAX_PATH];
@@ -91,8 +78,7 @@ int main() {
     rt::Initialize(GetModuleHandleW(nullptr));
     tunebox::SetIdentity();
     rt::DeleteSetting("Tunebox");
-    Quiet quiet;
-    rt::SetUser(&quiet);
+    tunebox::test::QuietUser quiet("tunebox_play_bench");
 
     const std::string one = MakeFolder("tunebox_bench_one");
     tunebox::test::WriteTone(one + "\\tone.wav", 3.0, kTone);
@@ -160,6 +146,5 @@ int main() {
     rt::DeleteSetting("Tunebox");
     RemoveFolder(one);
     RemoveFolder(many);
-    rt::SetUser(nullptr);
     return 0;
 }

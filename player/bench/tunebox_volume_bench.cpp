@@ -12,6 +12,7 @@
 
 #include "cMCI_Adv.h"
 #include "frmMain.h"
+#include "support/quiet_user.h"
 #include "support/sound.h"
 
 namespace {
@@ -22,28 +23,13 @@ double Seconds(Clock::time_point since) {
     return std::chrono::duration<double>(Clock::now() - since).count();
 }
 
-class Quiet : public rt::User {
-  public:
-    int MessageBox(const std::string& prompt, int, const std::string& title) override {
-        std::printf("tunebox_volume_bench: unexpected box %s: %s\n", title.c_str(),
-                    prompt.c_str());
-        return rt::vbOK;
-    }
-    std::string InputBox(const std::string&, const std::string&, const std::string&) override {
-        return {};
-    }
-    bool ShowDialog(rt::DialogKind, rt::CommonDialog&) override { return false; }
-    void Print(const rt::PrintJob&) override {}
-};
-
 } // namespace
 
 int main() {
     rt::Initialize(GetModuleHandleW(nullptr));
     tunebox::SetIdentity();
     rt::DeleteSetting("Tunebox");
-    Quiet quiet;
-    rt::SetUser(&quiet);
+    tunebox::test::QuietUser quiet("tunebox_volume_bench");
     const long master = std::make_shared<tunebox::cMCI_Adv>()->MCIa_VolumeSystem();
 
     {
@@ -94,6 +80,5 @@ int main() {
 
     std::make_shared<tunebox::cMCI_Adv>()->MCIa_VolumeSystem(master);
     rt::DeleteSetting("Tunebox");
-    rt::SetUser(nullptr);
     return 0;
 }

@@ -147,22 +147,6 @@ std::string TextOf(HWND window) {
     return rt::Utf8(text);
 }
 
-void PressKeys(const std::vector<WORD>& keys, bool ctrl) {
-    std::vector<INPUT> input;
-    auto key = [&](WORD vk, bool up) {
-        INPUT i{};
-        i.type = INPUT_KEYBOARD;
-        i.ki.wVk = vk;
-        i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        input.push_back(i);
-    };
-    if (ctrl) key(VK_CONTROL, false);
-    for (WORD vk : keys) key(vk, false), key(vk, true);
-    if (ctrl) key(VK_CONTROL, true);
-    SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
-    rt::test::WaitFor([] { return false; }, 150);
-}
-
 void Drag(POINT from, POINT to, int steps) {
     MoveMouseTo(from);
     INPUT down{};

@@ -57,9 +57,6 @@ class RunningTunebox {
 void WaitWhileBusy(DWORD timeoutMs = 10000);
 // A window's text as the window itself gives it (another program's too).
 std::string TextOf(HWND window);
-// Keys pressed and released on the keyboard (virtual-key codes), with Ctrl
-// held when asked; they go to the window in front.
-void PressKeys(const std::vector<WORD>& keys, bool ctrl = false);
 // A drag of the real mouse from one point to another, in steps.
 void Drag(POINT from, POINT to, int steps = 10);
 // How many pixels of a window's area on the screen have this colour.

@@ -56,6 +56,11 @@ class EndToEnd : public ::testing::Test {
         test::ClickAt(RunningTunebox::LinePoint(list, line), 1, true);
         test::WaitWhileBusy();
     }
+    // Keys typed on the keyboard, to the window in front.
+    static void Type(const std::string& keys) {
+        rt::SendKeys(keys);
+        rt::test::WaitFor([] { return false; }, 150);
+    }
     static void Click(const RunningTunebox& t, HWND control) {
         t.Activate();
         test::ClickAt(RunningTunebox::Middle(control), 1);
@@ -130,7 +135,7 @@ TEST_F(EndToEnd, BoxesForAFileThatWillNotPlayAndForADriveThatCannotBeRead) {
     const std::string start = test::TextOf(drives);
     ASSERT_FALSE(start.empty());
     Click(tunebox, drives); // the list drops down: Escape closes it, the letter chooses
-    test::PressKeys({VK_ESCAPE, static_cast<WORD>(std::toupper(lost.Name()[0]))});
+    Type("{ESC}" + lost.Name().substr(0, 1));
     box = tunebox.WaitForWindow("  Can Not Access Drive");
     ASSERT_NE(box, nullptr);
     EXPECT_NE(RunningTunebox::BoxText(box).find(lost.Name() + " is not accessible."),
@@ -168,7 +173,7 @@ TEST_F(EndToEnd, MinimisedIntoTheTrayAndBackAndTheTrayMenuStopsTheWave) {
     ASSERT_TRUE(rt::test::WaitFor(
         [&] { return (menu = FindWindowW(L"#32768", nullptr)) && IsWindowVisible(menu); }, 5000))
         << "no menu on a right click";
-    test::PressKeys({'V'}); // Stop WA&VE
+    Type("v"); // Stop WA&VE
     EXPECT_TRUE(monitor.FallsSilent(kLong)) << "the menu's Stop did not stop the wave";
 }
 
@@ -205,11 +210,11 @@ TEST_F(EndToEnd, OptionsSurviveARestart) {
         ASSERT_NE(tunebox.Main(), nullptr);
         EXPECT_TRUE(GetWindowLongW(tunebox.Main(), GWL_EXSTYLE) & WS_EX_TOPMOST);
         tunebox.Activate();
-        test::PressKeys({VK_F2}); // Always On Top off
+        Type("{F2}"); // Always On Top off
         EXPECT_TRUE(rt::test::WaitFor(
             [&] { return !(GetWindowLongW(tunebox.Main(), GWL_EXSTYLE) & WS_EX_TOPMOST); }, 3000));
-        test::PressKeys({VK_F3}); // Show In Taskbar On Minimize on
-        test::PressKeys({'X'}, true);
+        Type("{F3}"); // Show In Taskbar On Minimize on
+        Type("^x");
         EXPECT_TRUE(tunebox.Ended(10000)) << "Ctrl+X did not end the program";
     }
     EXPECT_EQ(rt::GetSetting(kApp, "Settings", "AlwaysOnTop"), "False");
@@ -228,7 +233,7 @@ TEST_F(EndToEnd, OpenDirectoryShowsTheShellsFolderBrowser) {
     ASSERT_NE(tunebox.Main(), nullptr);
     const auto before = rt::test::ListLines(Waves(tunebox));
     tunebox.Activate();
-    test::PressKeys({'O'}, true);
+    Type("^o");
     HWND browser = tunebox.WaitForWindow("Browse for Folder");
     ASSERT_NE(browser, nullptr);
     EXPECT_EQ(rt::test::WindowText(GetDlgItem(browser, kPromptId)),
