@@ -121,6 +121,11 @@ frmMain::frmMain() {
     DesktopBackground.BackColor(Sys(COLOR_DESKTOP));
     DesktopBackground.Click = [this] { DesktopBackground_Click(); };
 
+    InactiveBorder.Move(240 - 3 * rt::Screen::TwipsPerPixelX(), 240 - 3 * rt::Screen::TwipsPerPixelY(),
+                        5175 + 6 * rt::Screen::TwipsPerPixelX(),
+                        1695 + 6 * rt::Screen::TwipsPerPixelY());
+    InactiveBorder.BorderColor = Sys(COLOR_INACTIVEBORDER);
+    InactiveBorder.BorderWidth = 3;
     InactiveWindow.Move(240, 240, 5175, 1695);
     InactiveWindow.BackColor(Sys(COLOR_BTNFACE));
     InactiveWindow.Click = [this] { InactiveWindow_Click(); };
@@ -447,13 +452,33 @@ void frmMain::Form_Load() {
         GradientActiveTitleBar.Visible(false);
         GradientInactiveTitleBar.Visible(false);
     } else {
-        ActiveTitleBar1.BackColor(static_cast<long>(GetSysColor(COLOR_GRADIENTACTIVECAPTION)));
-        DrawGradient(ActiveTitleBar, TranslateColor(Sys(COLOR_ACTIVECAPTION)),
-                     static_cast<long>(GetSysColor(COLOR_GRADIENTACTIVECAPTION)), LeftToRight, 1);
-        InactiveTitleBar1.BackColor(static_cast<long>(GetSysColor(COLOR_GRADIENTINACTIVECAPTION)));
-        DrawGradient(InactiveTitleBar, TranslateColor(Sys(COLOR_INACTIVECAPTION)),
-                     static_cast<long>(GetSysColor(COLOR_GRADIENTINACTIVECAPTION)), LeftToRight, 1);
+        DrawTitleBars();
     }
+}
+
+// The sample's title bars run from the caption colour to the gradient colour;
+// their right ends, with the caption buttons, have the gradient colour.
+void frmMain::DrawTitleBars() {
+    ActiveTitleBar1.BackColor(static_cast<long>(GetSysColor(COLOR_GRADIENTACTIVECAPTION)));
+    DrawGradient(ActiveTitleBar, TranslateColor(Sys(COLOR_ACTIVECAPTION)),
+                 static_cast<long>(GetSysColor(COLOR_GRADIENTACTIVECAPTION)), LeftToRight, 1);
+    InactiveTitleBar1.BackColor(static_cast<long>(GetSysColor(COLOR_GRADIENTINACTIVECAPTION)));
+    DrawGradient(InactiveTitleBar, TranslateColor(Sys(COLOR_INACTIVECAPTION)),
+                 static_cast<long>(GetSysColor(COLOR_GRADIENTINACTIVECAPTION)), LeftToRight, 1);
+}
+
+// The gradient title bars are drawn pictures: a change of one of their colours
+// draws them again, so that the sample shows it at once as its other parts do.
+void frmMain::TitleBarsFollow(int index) {
+    const bool caption = index == COLOR_ACTIVECAPTION || index == COLOR_INACTIVECAPTION ||
+                         index == COLOR_GRADIENTACTIVECAPTION ||
+                         index == COLOR_GRADIENTINACTIVECAPTION;
+    if (!caption || NoGradientCaptions(gOSCode)) return;
+    rt::Try([&] {
+        DrawTitleBars();
+        ActiveTitleBar.Refresh();
+        InactiveTitleBar.Refresh();
+    });
 }
 
 void frmMain::ShowResolution() {
@@ -566,6 +591,7 @@ void frmMain::cmdChangeToColor_Click() {
         if (CheckApiError(GetLastError(), "GetSysColor", number, text, false))
             rt::Raise(number, "GetSysColor()", text);
         SetSystemColour(index, gPickedColor);
+        TitleBarsFollow(index);
         // Undo puts back what this change replaced, on the element it changed.
         gPreviousColor = previous;
         gPreviousIndex = index;
@@ -580,6 +606,7 @@ void frmMain::cmdUndo_Click() {
         // Nothing changed yet: nothing to take back.
         if (gPreviousIndex < 0) return;
         SetSystemColour(gPreviousIndex, gPreviousColor);
+        TitleBarsFollow(gPreviousIndex);
     } catch (const rt::Error& e) {
         ShowColourError(e);
     }

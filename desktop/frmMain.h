@@ -23,6 +23,7 @@ class frmMain : public rt::Form, public rt::FormOf<frmMain> {
 
     // ---- The sample desktop
     rt::PictureBox DesktopBackground{*this};
+    rt::Shape InactiveBorder{DesktopBackground}; // around the inactive window
     rt::Label InactiveWindow{DesktopBackground};
     rt::PictureBox InactiveTitleBar{DesktopBackground};
     rt::Label InactiveTitleBarText{InactiveTitleBar};
@@ -164,6 +165,8 @@ class frmMain : public rt::Form, public rt::FormOf<frmMain> {
 
   private:
     void Select(const char* element);
+    void DrawTitleBars();
+    void TitleBarsFollow(int index);
     void ShowResolution();
     // Applies the wallpaper path (the box's, or the one in force while the
     // display mode re-applies it); false when nothing was applied.

@@ -220,6 +220,21 @@ TEST_F(ColourTest, AtStartChangeAppliesTheBlackOfTheSwatchAndNothingSelectedIsSa
     EXPECT_EQ(GetSysColor(COLOR_INFOBK), before);
 }
 
+TEST_F(ColourTest, TheDrawnTitleBarsFollowAChangeOfTheirColours) {
+    frmMain& form = Start();
+    const COLORREF before = GetSysColor(COLOR_GRADIENTACTIVECAPTION);
+    const int last = static_cast<int>(form.ActiveTitleBar.Width() / rt::Screen::TwipsPerPixelX()) - 1;
+    auto barEnd = [&] { return GetPixel(form.ActiveTitleBar.SurfaceDC(), last, 5); };
+    Choose(form, "COLOR_GRADIENTACTIVECAPTION");
+    PickNext(RGB(0, 255, 0));
+    form.cmdPickColor.Press();
+    form.cmdChangeToColor.Press();
+    EXPECT_EQ(barEnd(), RGB(0, 255, 0));
+    EXPECT_EQ(form.ActiveTitleBar1.BackColor(), RGB(0, 255, 0));
+    form.cmdUndo.Press();
+    EXPECT_EQ(barEnd(), before);
+}
+
 // A window that, like many, leaves a last error behind when the colours change.
 LRESULT CALLBACK LeavesALastError(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_SYSCOLORCHANGE) SetLastError(ERROR_ACCESS_DENIED);

@@ -66,10 +66,12 @@ class MemoryDC : public CreatedDC {
     MemoryDC() : CreatedDC(CreateCompatibleDC(nullptr)) {}
 };
 
-// A window's DC (the screen's for no window) for the length of a scope.
+// A window's DC (the screen's for no window) for the length of a scope: its
+// client area, or with `whole` the whole window, frame and title bar included.
 class WindowDC {
   public:
-    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    explicit WindowDC(HWND hwnd, bool whole = false)
+        : hwnd_(hwnd), dc_(whole ? GetWindowDC(hwnd) : GetDC(hwnd)) {}
     ~WindowDC() {
         if (dc_) ReleaseDC(hwnd_, dc_);
     }

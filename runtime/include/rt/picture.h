@@ -8,6 +8,8 @@
 
 #include <memory>
 
+struct IPicture;
+
 namespace rt {
 
 enum PictureType : int { vbPicTypeNone = 0, vbPicTypeBitmap = 1, vbPicTypeIcon = 3 };
@@ -23,10 +25,17 @@ class Picture {
     // Wraps a shared icon or cursor (LoadIcon, LoadCursor, LR_SHARED): shown,
     // never destroyed.
     static Picture SharedIcon(HICON icon);
+    // Takes a picture object of the system's picture factory
+    // (OleCreatePictureIndirect) with its one reference: the object owns its
+    // bitmap and palette and frees them when the last copy releases it.
+    static Picture FromObject(IPicture* object);
 
     int Type() const;
     HBITMAP Bitmap() const; // null unless a bitmap
     HICON Icon() const;     // null unless an icon or cursor
+    // The palette a bitmap's colours are given in on a 256-colour display
+    // (null when it has none); the picture is drawn through it.
+    HPALETTE Palette() const;
     // The picture's size in pixels (0 x 0 for the empty picture).
     SIZE Pixels() const;
     // Draws the picture with its top-left corner at (x, y): at its own size, or

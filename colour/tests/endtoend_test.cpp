@@ -1,0 +1,104 @@
+// Huepick as a user runs it: started as a program of its own and driven with
+// the real mouse from this process, over colours this process shows.
+#include <gtest/gtest.h>
+
+#include "picking.h"
+
+namespace huepick::test {
+namespace {
+
+// The text of another program's text box (which only the box itself knows).
+std::string TextOf(HWND box) {
+    wchar_t text[256] = {};
+    DWORD_PTR copied = 0;
+    if (!box || !SendMessageTimeoutW(box, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text),
+                                     SMTO_ABORTIFHUNG, 5000, &copied))
+        return "?";
+    return rt::Utf8(text);
+}
+
+// The fields of the main window, each found by its place (twips) in the window.
+Fields Read(HWND main) {
+    auto at = [&](long left, long top) {
+        for (HWND c = FindWindowExW(main, nullptr, L"Edit", nullptr); c;
+             c = FindWindowExW(main, c, L"Edit", nullptr)) {
+            RECT r{};
+            GetWindowRect(c, &r);
+            MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
+            if (r.left == left / rt::Screen::TwipsPerPixelX() && r.top == top / rt::Screen::TwipsPerPixelY())
+                return TextOf(c);
+        }
+        return std::string("?");
+    };
+    return {at(105, 1470),  at(1785, 1470), at(105, 2415), at(105, 3255),
+            at(1785, 2415), at(1785, 2835), at(1785, 3255)};
+}
+
+TEST(EndToEnd, PicksKnownColoursAsAUserDoes) {
+    ParkPointer();
+    Blocks blocks(kColours, {20, 20});
+    blocks.Show();
+    ASSERT_TRUE(rt::test::WaitFor([&] { return ScreenPixel(blocks.Centre(0)) == 0x0000FF; }));
+
+    // Huepick.exe, built beside this test program.
+    wchar_t exe[MAX_PATH];
+    std::wstring path(exe, GetModuleFileNameW(nullptr, exe, MAX_PATH));
+    path = path.substr(0, path.find_last_of(L"\\/") + 1) + L"Huepick.exe";
+    std::wstring command = L"\"" + path + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION huepick{};
+    ASSERT_TRUE(CreateProcessW(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &si, &huepick));
+    struct Ended {
+        PROCESS_INFORMATION& p;
+        ~Ended() {
+            if (WaitForSingleObject(p.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(p.hProcess, 99);
+            CloseHandle(p.hProcess);
+            CloseHandle(p.hThread);
+        }
+    } ended{huepick};
+    const DWORD pid = huepick.dwProcessId;
+
+    HWND main = nullptr;
+    ASSERT_TRUE(rt::test::WaitFor(
+        [&] { return (main = rt::test::FindShownWindow("  Huepick", pid)) != nullptr; }));
+    HWND pick = rt::test::Child(main, L"Button", L"&Huepick");
+    HWND hide = rt::test::Child(main, L"Button", L" Hide this screen while selecting color");
+    HWND exit = rt::test::Child(main, L"Button", L"E&xit");
+    ASSERT_TRUE(pick && hide && exit);
+    EXPECT_EQ(Read(main), Fields{}) << "empty at start";
+
+    // Red, the brown 336699, white, and black with Hide ticked.
+    for (size_t i : {0u, 3u, 1u, 2u}) {
+        SCOPED_TRACE("block " + std::to_string(i));
+        if (i == 2) {
+            MoveTo(CentreOf(hide));
+            Click();
+            ASSERT_TRUE(rt::test::WaitFor([&] { return SendMessageW(hide, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
+        }
+        const POINT p = blocks.Centre(i);
+        const Fields want = Expected(p, Want(blocks, i));
+        StartPick(main, pick);
+        ASSERT_NE(AwaitCapture(pid), nullptr);
+        EXPECT_EQ(IsWindowVisible(main) != FALSE, i != 2) << "hidden while picking, with Hide";
+        MoveTo(p);
+        Click();
+        ASSERT_TRUE(AwaitCaptureGone(pid));
+        rt::test::WaitFor([&] { return Read(main) == want; });
+        EXPECT_EQ(Read(main), want);
+        EXPECT_TRUE(IsWindowVisible(main));
+    }
+
+    // Exit ends the program.
+    MoveTo(CentreOf(exit));
+    Click();
+    ASSERT_EQ(WaitForSingleObject(huepick.hProcess, 15000), WAIT_OBJECT_0);
+    DWORD status = 1;
+    GetExitCodeProcess(huepick.hProcess, &status);
+    EXPECT_EQ(status, 0u);
+    blocks.Unload();
+}
+
+} // namespace
+} // namespace huepick::test
