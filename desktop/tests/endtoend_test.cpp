@@ -12,52 +12,25 @@
 namespace decorum {
 namespace {
 
-using rt::test::FindShownWindow;
 using rt::test::WaitFor;
 
 constexpr DWORD kWaitMs = 15000;
 
 // Decorum started with the Windows version Wine should report to it (none:
 // Wine's own), ended if the test leaves early.
-class Program {
+class Program : public rt::test::Program {
   public:
-    explicit Program(const char* version = nullptr) : version_(version) {
-        const std::wstring key = L"Software\\Wine\\AppDefaults\\Decorum.exe";
-        if (version) {
-            rt::RegKey k;
-            RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                            &k.Handle(), nullptr);
-            const std::wstring v = rt::Wide(version);
-            RegSetValueExW(k, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(v.c_str()),
-                           static_cast<DWORD>((v.size() + 1) * sizeof(wchar_t)));
-        }
-        wchar_t exe[MAX_PATH];
-        std::wstring path(exe, GetModuleFileNameW(nullptr, exe, MAX_PATH));
-        path = path.substr(0, path.find_last_of(L"\\/") + 1) + L"Decorum.exe";
-        std::wstring command = L"\"" + path + L"\"";
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        started_ = CreateProcessW(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0,
-                                  nullptr, nullptr, &si, &info_);
-        if (started_)
-            WaitFor([&] { return (main_ = FindShownWindow("  Decorum", info_.dwProcessId)); },
-                    kWaitMs);
+    explicit Program(const char* version = nullptr)
+        : rt::test::Program(Reporting(version)), version_(version) {
+        main_ = Window("  Decorum", kWaitMs);
     }
     ~Program() {
-        if (started_) {
-            if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT)
-                TerminateProcess(info_.hProcess, 99);
-            CloseHandle(info_.hProcess);
-            CloseHandle(info_.hThread);
-        }
-        if (version_) RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\Decorum.exe");
+        Kill();
+        if (version_) RegDeleteTreeW(HKEY_CURRENT_USER, kAppDefaults);
     }
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
 
     HWND Main() const { return main_; }
-    DWORD Id() const { return info_.dwProcessId; }
-    bool Ended(DWORD ms) const { return WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0; }
+    bool Ended(DWORD ms) { return Wait(ms) != STILL_ACTIVE; }
 
     HWND Button(const wchar_t* caption) const { return Find(main_, L"Button", caption); }
     // The element list: the combo box with 28 entries.
@@ -110,7 +83,7 @@ class Program {
                  w = FindWindowExW(nullptr, w, L"#32770", text.c_str())) {
                 DWORD pid = 0;
                 GetWindowThreadProcessId(w, &pid);
-                if (pid == info_.dwProcessId && IsWindowVisible(w)) return (found = w) != nullptr;
+                if (pid == Id() && IsWindowVisible(w)) return (found = w) != nullptr;
             }
             return false;
         }, kWaitMs);
@@ -126,9 +99,20 @@ class Program {
     }
 
   private:
+    static constexpr const wchar_t* kAppDefaults = L"Software\\Wine\\AppDefaults\\Decorum.exe";
+    // Sets the version Wine reports to Decorum before it starts.
+    static std::string Reporting(const char* version) {
+        if (version) {
+            rt::RegKey k;
+            RegCreateKeyExW(HKEY_CURRENT_USER, kAppDefaults, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                            &k.Handle(), nullptr);
+            const std::wstring v = rt::Wide(version);
+            RegSetValueExW(k, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(v.c_str()),
+                           static_cast<DWORD>((v.size() + 1) * sizeof(wchar_t)));
+        }
+        return "Decorum.exe";
+    }
     const char* version_;
-    bool started_ = false;
-    PROCESS_INFORMATION info_{};
     HWND main_ = nullptr;
 };
 

@@ -1,8 +1,6 @@
 // Files the run cannot change: a read-only file, a file another program holds
 // open, a full volume. The run's error boxes, whether it goes on, and every
 // file left exactly as it was.
-#include <windows.h>
-
 #include <string>
 #include <vector>
 
@@ -11,10 +9,9 @@
 namespace sweeper::testing {
 namespace {
 
-using rt::test::ReadBytes;
 using rt::test::WriteBytes;
-
-const char* const kConfirmTitle = "  Confirm Search And Replace";
+using Names = std::vector<std::string>;
+using Folder = std::map<std::string, std::string>;
 
 std::string Failed(long number, const std::string& description) {
     return "The following error occured:\r\rError Number = " + std::to_string(number) +
@@ -25,23 +22,13 @@ std::string Failed(long number, const std::string& description) {
 // only; "w|path" writes it, letting others read. It holds the file until killed.
 int HoldOpen(const std::string& argument) {
     const DWORD access = argument[0] == 'w' ? GENERIC_WRITE : GENERIC_READ;
-    HANDLE file = CreateFileW(rt::Wide(argument.substr(2)).c_str(), access, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return 3;
+    if (CreateFileW(rt::Wide(argument.substr(2)).c_str(), access, FILE_SHARE_READ, nullptr,
+                    OPEN_EXISTING, 0, nullptr) == INVALID_HANDLE_VALUE)
+        return 3;
     Sleep(INFINITE);
     return 0;
 }
 const int kHoldOpen = rt::test::RegisterChild("sweeper-hold-open", &HoldOpen);
-
-// Whether some other program holds the file so that it cannot be written.
-bool Held(const std::string& path) {
-    HANDLE h = CreateFileW(rt::Wide(path).c_str(), GENERIC_WRITE,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return true;
-    CloseHandle(h);
-    return false;
-}
 
 TEST_F(SweeperTest, AReadOnlyFileStopsTheRunUnchangedAndWithoutABackup) {
     for (const char* name : {"a.txt", "b.txt", "c.txt"}) WriteBytes(dir / name, "needle\r\n");
@@ -50,53 +37,48 @@ TEST_F(SweeperTest, AReadOnlyFileStopsTheRunUnchangedAndWithoutABackup) {
     form.cmdSelectAll.Press();
     Run(form, "needle", "thread", rt::vbYes);
 
-    EXPECT_EQ(Titles(), (std::vector<std::string>{kConfirmTitle, "  Error"}));
+    EXPECT_EQ(Titles(), (Names{kConfirmTitle, "  Error"}));
     EXPECT_EQ(user.MessageBoxes().back().Prompt, Failed(75, "Path/File access error"));
     EXPECT_EQ(user.MessageBoxes().back().Style, 48);
     // The run stopped at b.txt: c.txt was not begun.
-    EXPECT_EQ(Files(dir.Path()), (std::map<std::string, std::string>{
-                                     {"a.txt", "thread\r\n"},
-                                     {TodaysBackup("a.txt"), "needle\r\n"},
-                                     {"b.txt", "needle\r\n"},
-                                     {"c.txt", "needle\r\n"}}));
-    EXPECT_TRUE(form.cmdStart.Enabled());
+    EXPECT_EQ(Files(dir.Path()), (Folder{{"a.txt", "thread\r\n"},
+                                         {TodaysBackup("a.txt"), "needle\r\n"},
+                                         {"b.txt", "needle\r\n"},
+                                         {"c.txt", "needle\r\n"}}));
     SetFileAttributesW(rt::Wide(dir / "b.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(SweeperTest, AFileAnotherProgramHoldsOpenIsLeftAsItWas) {
-    for (const char* name : {"a.txt", "b.txt"}) WriteBytes(dir / name, "needle\r\n");
     frmMain& form = Open(dir.Path());
-    form.cmdSelectAll.Press();
-    {
-        // Being written by another program: it cannot be examined, and the run
-        // goes on with the next file.
-        rt::test::ChildProcess writer("sweeper-hold-open", "w|" + dir / "a.txt");
-        ASSERT_TRUE(rt::test::WaitFor([&] { return Held(dir / "a.txt"); }, 15000));
+    // Being written by another program, a.txt cannot be examined: the run goes
+    // on with b.txt. Only read by one that lets no one replace it, a.txt is
+    // examined but not replaced: the run stops there.
+    for (auto [mode, titles, changed] :
+         {std::tuple{"w|", Names{kConfirmTitle, "  Error", "  Complete"}, "thread\r\n"},
+          std::tuple{"r|", Names{kConfirmTitle, "  Error"}, "needle\r\n"}}) {
+        SCOPED_TRACE(mode);
+        for (const char* name : {"a.txt", "b.txt"}) WriteBytes(dir / name, "needle\r\n");
+        form.ctlFile.Refresh();
+        form.cmdSelectAll.Press();
+        rt::test::ChildProcess holder("sweeper-hold-open", mode + dir / "a.txt");
+        ASSERT_TRUE(rt::test::WaitFor([&] {
+            HANDLE h = CreateFileW(rt::Wide(dir / "a.txt").c_str(), GENERIC_WRITE, 7, nullptr,
+                                   OPEN_EXISTING, 0, nullptr);
+            return h == INVALID_HANDLE_VALUE || !CloseHandle(h);
+        }));
+        user.Boxes.clear();
         Run(form, "needle", "thread", rt::vbNo);
-        EXPECT_EQ(Titles(), (std::vector<std::string>{kConfirmTitle, "  Error", "  Complete"}));
+        EXPECT_EQ(Titles(), titles);
         EXPECT_EQ(user.MessageBoxes()[1].Prompt,
-                  dir / "a.txt" + "\rAn error occured while examining this file:\r\r"
-                                  "Error Number = 70\rError Description = Permission denied");
-        EXPECT_EQ(ReadBytes(dir / "a.txt"), "needle\r\n");
-        EXPECT_EQ(ReadBytes(dir / "b.txt"), "thread\r\n");
-    }
-    user.Boxes.clear();
-    WriteBytes(dir / "b.txt", "needle\r\n");
-    {
-        // Read by another program that lets no one replace it: examined, but
-        // not replaced; the run stops there.
-        rt::test::ChildProcess reader("sweeper-hold-open", "r|" + dir / "a.txt");
-        ASSERT_TRUE(rt::test::WaitFor([&] { return Held(dir / "a.txt"); }, 15000));
-        Run(form, "needle", "thread", rt::vbNo);
-        EXPECT_EQ(Titles(), (std::vector<std::string>{kConfirmTitle, "  Error"}));
-        EXPECT_EQ(user.MessageBoxes().back().Prompt, Failed(70, "Permission denied"));
-        EXPECT_EQ(Files(dir.Path()), (std::map<std::string, std::string>{
-                                         {"a.txt", "needle\r\n"}, {"b.txt", "needle\r\n"}}));
+                  *mode == 'w' ? dir / "a.txt" + "\rAn error occured while examining this file:\r\r"
+                                                 "Error Number = 70\rError Description = Permission denied"
+                               : Failed(70, "Permission denied"));
+        EXPECT_EQ(Files(dir.Path()), (Folder{{"a.txt", "needle\r\n"}, {"b.txt", changed}}));
     }
 }
 
 // A volume of 64 KiB that fills up for real (the test command mounts one
-// where it may).
+// where it may), picked in the drive list.
 class FullVolumeTest : public SweeperTest {
   protected:
     void SetUp() override {
@@ -104,27 +86,25 @@ class FullVolumeTest : public SweeperTest {
         wchar_t drive[8] = {};
         if (!GetEnvironmentVariableW(L"BENCHWARE_SMALL_DRIVE", drive, 8))
             GTEST_SKIP() << "no small volume: the test command mounts one where it runs as root";
-        root = rt::Utf8(drive) + "\\";
+        volume = rt::Utf8(drive);
         Clear();
     }
     void TearDown() override {
         SweeperTest::TearDown();
-        if (!root.empty()) Clear();
+        if (!volume.empty()) Clear();
     }
     void Clear() {
-        for (const auto& [name, bytes] : Files(root.substr(0, 2))) {
-            SetFileAttributesW(rt::Wide(root + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileW(rt::Wide(root + name).c_str());
+        for (const auto& [name, bytes] : Files(volume)) {
+            SetFileAttributesW(rt::Wide(volume + "\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(rt::Wide(volume + "\\" + name).c_str());
         }
     }
-    // The window on the volume, picked in the drive list.
     frmMain& OpenVolume() {
         frmMain& form = Open(dir.Path());
-        form.ctlDrive.Drive(root.substr(0, 2));
-        rt::DoEvents();
+        form.ctlDrive.Drive(volume);
         return form;
     }
-    std::string root;
+    std::string volume;
 };
 
 std::string Lines(size_t bytes) {
@@ -134,34 +114,31 @@ std::string Lines(size_t bytes) {
 }
 
 TEST_F(FullVolumeTest, TheNewTextDoesNotFitTheFileStaysAndTheRunStops) {
-    const std::string big = Lines(24000), small = "a\r\n";
-    WriteBytes(root + "big.txt", big);
-    WriteBytes(root + "small.txt", small);
+    const Folder files{{"big.txt", Lines(24000)}, {"small.txt", "a\r\n"}};
+    for (const auto& [name, bytes] : files) WriteBytes(volume + "\\" + name, bytes);
     frmMain& form = OpenVolume();
-    EXPECT_EQ(Listed(form), (std::vector<std::string>{"big.txt", "small.txt"}));
+    EXPECT_EQ(Listed(form), (Names{"big.txt", "small.txt"}));
     form.cmdSelectAll.Press();
     Run(form, "a", "aa", rt::vbNo); // twice the size: more than the volume holds
 
-    EXPECT_EQ(Titles(), (std::vector<std::string>{kConfirmTitle, "  Error"}));
+    EXPECT_EQ(Titles(), (Names{kConfirmTitle, "  Error"}));
     EXPECT_EQ(user.MessageBoxes().back().Prompt, Failed(61, "Disk full"));
-    EXPECT_EQ(Files(root.substr(0, 2)),
-              (std::map<std::string, std::string>{{"big.txt", big}, {"small.txt", small}}));
+    EXPECT_EQ(Files(volume), files);
 }
 
 TEST_F(FullVolumeTest, ABackupThatDoesNotFitKeepsTheOldBackupAndTheFile) {
-    const std::string big = Lines(36000), old = "yesterday's text\r\n";
-    const std::string backup = TodaysBackup("big.txt");
-    WriteBytes(root + "big.txt", big);
-    WriteBytes(root + backup, old, FILE_ATTRIBUTE_READONLY);
+    const Folder files{{"big.txt", Lines(36000)}, {TodaysBackup("big.txt"), "yesterday's text\r\n"}};
+    for (const auto& [name, bytes] : files) WriteBytes(volume + "\\" + name, bytes, FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW(rt::Wide(volume + "\\big.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
     frmMain& form = OpenVolume();
     Select(form, {"big.txt"});
     Run(form, "a", "b", rt::vbYes);
 
-    EXPECT_EQ(Titles(), (std::vector<std::string>{kConfirmTitle, "  Error"}));
+    EXPECT_EQ(Titles(), (Names{kConfirmTitle, "  Error"}));
     EXPECT_EQ(user.MessageBoxes().back().Prompt, Failed(61, "Disk full"));
-    EXPECT_EQ(Files(root.substr(0, 2)),
-              (std::map<std::string, std::string>{{"big.txt", big}, {backup, old}}));
-    EXPECT_TRUE(GetFileAttributesW(rt::Wide(root + backup).c_str()) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(Files(volume), files);
+    EXPECT_TRUE(GetFileAttributesW(rt::Wide(volume + "\\" + TodaysBackup("big.txt")).c_str()) &
+                FILE_ATTRIBUTE_READONLY);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -18,7 +19,10 @@
 
 namespace sweeper::testing {
 
-// Every file of a folder with its bytes, hidden ones included.
+inline const char* const kConfirmTitle = "  Confirm Search And Replace";
+
+// Every file of a folder with its bytes, hidden ones included: a stray
+// temporary file shows here too.
 inline std::map<std::string, std::string> Files(const std::string& folder) {
     std::map<std::string, std::string> files;
     for (const std::string& name : rt::Dir(folder + "\\*.*", rt::vbHidden | rt::vbSystem))
@@ -26,31 +30,14 @@ inline std::map<std::string, std::string> Files(const std::string& folder) {
     return files;
 }
 
-// The temporary files a replacement leaves beside the user's files.
-inline int Strays(const std::string& folder) {
-    int n = 0;
-    for (const auto& [name, bytes] : Files(folder))
-        if (name.rfind("~bw", 0) == 0) ++n;
-    return n;
-}
-
-inline FILETIME LastWrite(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    GetFileAttributesExW(rt::Wide(path).c_str(), GetFileExInfoStandard, &data);
-    return data.ftLastWriteTime;
-}
-
-inline bool SameTime(const FILETIME& a, const FILETIME& b) {
-    return a.dwLowDateTime == b.dwLowDateTime && a.dwHighDateTime == b.dwHighDateTime;
-}
-
 // The name the backup of a file made today has.
 inline std::string TodaysBackup(const std::string& name) {
     std::string date = rt::DateShort();
-    for (char& c : date)
+    for (char& c : date) {
         if (c == '/' || c == '\\') c = '_';
-        else if (c == ':' || c == '*' || c == '?' || c == '|' || c == '>' || c == '<') c = '.';
+        else if (std::string_view(":*?|><").find(c) != std::string_view::npos) c = '.';
         else if (c == '"') c = '\'';
+    }
     return "[BACKUP " + date + "] " + name;
 }
 
@@ -68,26 +55,26 @@ class SweeperTest : public ::testing::Test {
         form.Show();
         rt::DoEvents();
         form.ctlDirectory.Path(folder);
-        rt::DoEvents();
         return form;
     }
-    std::vector<std::string> Listed(frmMain& form) {
+    static std::vector<std::string> Listed(frmMain& form, bool selectedOnly = false) {
         std::vector<std::string> names;
-        for (int i = 0; i < form.ctlFile.ListCount(); ++i) names.push_back(form.ctlFile.List(i));
+        for (int i = 0; i < form.ctlFile.ListCount(); ++i)
+            if (!selectedOnly || form.ctlFile.Selected(i)) names.push_back(form.ctlFile.List(i));
         return names;
     }
-    void Select(frmMain& form, const std::vector<std::string>& names) {
+    static std::vector<std::string> Selection(frmMain& form) { return Listed(form, true); }
+    static void Select(frmMain& form, const std::vector<std::string>& names) {
         for (int i = 0; i < form.ctlFile.ListCount(); ++i)
-            form.ctlFile.Selected(i, std::find(names.begin(), names.end(), form.ctlFile.List(i)) !=
-                                         names.end());
+            form.ctlFile.Selected(i, std::count(names.begin(), names.end(), form.ctlFile.List(i)) > 0);
     }
-    // Search and replacement typed, Start pressed as a click, the
-    // confirmation answered.
+    // The texts typed, Start pressed as a click, the confirmation answered
+    // (-1: no answer, the input checks refuse first).
     void Run(frmMain& form, const std::string& search, const std::string& replacement,
              int confirmation) {
         form.txtSearchText.Text(search);
         form.txtReplaceText.Text(replacement);
-        user.Answer(confirmation);
+        if (confirmation >= 0) user.Answer(confirmation);
         SendMessageW(form.cmdStart.hWnd(), BM_CLICK, 0, 0);
         rt::DoEvents();
     }

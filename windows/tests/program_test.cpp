@@ -22,30 +22,16 @@ BOOL CALLBACK MatchCaption(HWND w, LPARAM p) {
 }
 
 // Paneherd.exe, built beside this test program; ended if the test leaves early.
-class PaneherdProgram {
+class PaneherdProgram : public rt::test::Program {
   public:
-    PaneherdProgram() {
-        wchar_t exe[MAX_PATH];
-        std::wstring path(exe, GetModuleFileNameW(nullptr, exe, MAX_PATH));
-        path = path.substr(0, path.find_last_of(L"\\/") + 1) + L"Paneherd.exe";
-        std::wstring command = L"\"" + path + L"\"";
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        if (!CreateProcessW(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            nullptr, &si, &info_))
-            ADD_FAILURE() << "cannot start " << rt::Utf8(path);
+    PaneherdProgram() : rt::test::Program("Paneherd.exe") {
         const std::string caption = "  Paneherd     [ Screen Size : " +
                                     std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" +
                                     std::to_string(GetSystemMetrics(SM_CYSCREEN)) + " ]";
-        Eventually([&] { return (main_ = rt::test::FindShownWindow(caption, info_.dwProcessId)); });
-    }
-    ~PaneherdProgram() {
-        if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info_.hProcess, 9);
-        CloseHandle(info_.hProcess);
-        CloseHandle(info_.hThread);
+        main_ = Window(caption);
     }
     HWND Main() const { return main_; }
-    bool Ended() { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }
+    bool Ended() { return Wait(0) != STILL_ACTIVE; }
     // The control whose top-left corner the design puts at (x, y) twips.
     HWND At(long x, long y) const {
         POINT p{x / rt::Screen::TwipsPerPixelX() + 3, y / rt::Screen::TwipsPerPixelY() + 3};
@@ -67,7 +53,6 @@ class PaneherdProgram {
     }
 
   private:
-    PROCESS_INFORMATION info_{};
     HWND main_ = nullptr;
 };
 
