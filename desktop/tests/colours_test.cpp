@@ -99,7 +99,9 @@ TEST_F(SampleTest, ClickingThePartsOfTheSampleSelectsTheirElements) {
     EXPECT_EQ(form.lblTheCurrentColor.BackColor(), static_cast<long>(GetSysColor(COLOR_BTNTEXT)));
 }
 
-TEST_F(SampleTest, SystemsWithoutGradientCaptionsSelectThePlainCaption) {
+// Without gradient captions the bars are plain, and their ends and the
+// gradients' own spots select the plain caption.
+TEST_F(SampleTest, SystemsWithoutGradientCaptionsShowAndSelectThePlainCaption) {
     SetVersionQuery([](OSVERSIONINFOA& info) {
         info.dwPlatformId = VER_PLATFORM_WIN32_WINDOWS;
         info.dwMajorVersion = 4;
@@ -108,8 +110,12 @@ TEST_F(SampleTest, SystemsWithoutGradientCaptionsSelectThePlainCaption) {
     });
     frmMain& form = Start();
     EXPECT_EQ(gOSCode, 95);
-    // The right ends of the bars, and where the gradient's own spots were:
-    // gone with their images, the bar takes the click.
+    EXPECT_FALSE(form.GradientActiveTitleBar.Visible());
+    EXPECT_FALSE(form.GradientInactiveTitleBar.Visible());
+    const int last = static_cast<int>(form.ActiveTitleBar.Width() / rt::Screen::TwipsPerPixelX()) - 1;
+    for (int x : {0, 50, last})
+        EXPECT_EQ(GetPixel(form.ActiveTitleBar.SurfaceDC(), x, 5), GetSysColor(COLOR_ACTIVECAPTION));
+    EXPECT_EQ(form.ActiveTitleBar1.BackColor(), static_cast<long>(0x80000002));
     for (auto [x, y, name] : {std::tuple{4300, 400, "COLOR_INACTIVECAPTION"},
                               {3000, 850, "COLOR_ACTIVECAPTION"},
                               {3500, 400, "COLOR_INACTIVECAPTION"},
@@ -180,44 +186,31 @@ TEST_F(ColourTest, ChangeAppliesThePickedColourEverywhereAndUndoPutsItBack) {
     EXPECT_TRUE(user.Boxes.empty());
 }
 
-TEST_F(ColourTest, UndoBeforeAnyChangeChangesNothing) {
+// At start: Undo changes nothing, Change with nothing chosen says so, and
+// Change applies the swatch's black. Undo restores the element that was
+// changed, whatever is selected now.
+TEST_F(ColourTest, UndoRestoresOnlyTheElementThatWasChanged) {
     frmMain& form = Start();
     Choose(form, "COLOR_WINDOW");
     const testing::SavedColours before;
     form.cmdUndo.Press();
     for (int i = 0; i < 31; ++i) EXPECT_EQ(GetSysColor(i), before.Original(i)) << i;
     EXPECT_TRUE(user.Boxes.empty());
-}
 
-TEST_F(ColourTest, UndoRestoresTheElementThatWasChanged) {
-    frmMain& form = Start();
-    const COLORREF menu = GetSysColor(COLOR_MENU), window = GetSysColor(COLOR_WINDOW);
-    Choose(form, "COLOR_MENU");
-    PickNext(RGB(200, 0, 200));
-    form.cmdPickColor.Press();
-    form.cmdChangeToColor.Press();
-    ASSERT_EQ(GetSysColor(COLOR_MENU), RGB(200, 0, 200));
-    Choose(form, "COLOR_WINDOW");
-    form.cmdUndo.Press();
-    EXPECT_EQ(GetSysColor(COLOR_MENU), menu);
-    EXPECT_EQ(GetSysColor(COLOR_WINDOW), window);
-}
-
-TEST_F(ColourTest, AtStartChangeAppliesTheBlackOfTheSwatchAndNothingSelectedIsSaid) {
-    frmMain& form = Start();
-    const COLORREF before = GetSysColor(COLOR_INFOBK);
+    form.cboWhatToChange.ListIndex(-1);
     form.cmdChangeToColor.Press();
     ASSERT_EQ(user.MessageBoxes().size(), 1u);
     EXPECT_EQ(user.MessageBoxes()[0].Prompt, "Nothing selected to change");
     EXPECT_EQ(user.MessageBoxes()[0].Title, " ");
     EXPECT_EQ(user.MessageBoxes()[0].Style, 48);
-    EXPECT_EQ(GetSysColor(COLOR_INFOBK), before);
-
+    const COLORREF info = GetSysColor(COLOR_INFOBK), window = GetSysColor(COLOR_WINDOW);
     Choose(form, "COLOR_INFOBK");
     form.cmdChangeToColor.Press();
     EXPECT_EQ(GetSysColor(COLOR_INFOBK), RGB(0, 0, 0));
+    Choose(form, "COLOR_WINDOW");
     form.cmdUndo.Press();
-    EXPECT_EQ(GetSysColor(COLOR_INFOBK), before);
+    EXPECT_EQ(GetSysColor(COLOR_INFOBK), info);
+    EXPECT_EQ(GetSysColor(COLOR_WINDOW), window);
 }
 
 TEST_F(ColourTest, TheDrawnTitleBarsFollowAChangeOfTheirColours) {

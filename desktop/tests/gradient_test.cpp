@@ -44,10 +44,8 @@ TEST_F(GradientTest, LeftToRightEndsOnTheSecondColour) {
     for (size_t x = 1; x < row.size(); ++x) EXPECT_GE(GetRValue(row[x]), GetRValue(row[x - 1]));
     // Each line runs the whole height.
     EXPECT_EQ(At(50, 0), At(50, Px(form.Bar.Height()) - 2));
-}
 
-TEST_F(GradientTest, EqualColoursAndEveryChannel) {
-    DrawGradient(form.Bar, 0x00406080, 0x00406080, LeftToRight, 1);
+    DrawGradient(form.Bar, 0x00406080, 0x00406080, LeftToRight, 1); // equal colours
     for (COLORREF c : Columns()) EXPECT_EQ(c, RGB(0x80, 0x60, 0x40));
     // A blue byte below 16 still starts the blue channel.
     DrawGradient(form.Bar, 0x0A8000, 0x0A8000 + 0x640000, LeftToRight, 1);
@@ -71,20 +69,18 @@ TEST_F(GradientTest, TheOtherDirections) {
     EXPECT_EQ(At(10, bottom), RGB(17, 0, 0));
 }
 
-TEST_F(GradientTest, NothingIsDrawnForAnUntranslatedColourOrAStepBelowOne) {
+TEST_F(GradientTest, BadArgumentsDrawNothingAndColoursStayInRange) {
     form.Bar.AutoRedraw(false);
     const auto before = Columns();
-    DrawGradient(form.Bar, -1, 0x0000FF, LeftToRight, 1);
+    DrawGradient(form.Bar, -1, 0x0000FF, LeftToRight, 1); // an untranslated colour
     DrawGradient(form.Bar, 0x0000FF, -1, LeftToRight, 1);
     EXPECT_FALSE(form.Bar.AutoRedraw());
     // A step that would never move on returns at once.
     DrawGradient(form.Bar, 0x000000, 0x0000FF, LeftToRight, 0);
     DrawGradient(form.Bar, 0x000000, 0x0000FF, TopToBottom, -3);
     EXPECT_EQ(Columns(), before);
-}
 
-TEST_F(GradientTest, AWidthBetweenStepsStaysWithinTheColourRange) {
-    // 1510 twips: 101 lines for a hundred steps' worth of colour, so the last
+    // 1515 twips: 101 lines for a hundred steps' worth of colour, so the last
     // one would pass white; it stays white instead of spilling into green.
     form.Bar.Width(1515);
     DrawGradient(form.Bar, 0x000000, 0x0000FF, LeftToRight, 1);

@@ -162,6 +162,18 @@ class RunInOneLongLine : public SweeperTest {
 
 TEST_F(RunInOneLongLine, StopIsTakenInsideTheLineAndASecondStartIsIgnored) {
     RunAnd([&](frmMain& form) {
+        // Running: only Stop and About work; the file bar stands at the first of two files.
+        for (rt::Control* c : std::initializer_list<rt::Control*>{
+                 &form.ctlDrive, &form.ctlDirectory, &form.ctlFile, &form.txtFilter,
+                 &form.cmdSelectAll, &form.txtSearchText, &form.chkCaseInsensative,
+                 &form.cmdStart, &form.cmdClose})
+            EXPECT_FALSE(c->Enabled());
+        EXPECT_TRUE(form.cmdStop.Enabled() && form.cmdAbout.Enabled());
+        EXPECT_EQ(form.lblTotalFiles.Caption(), "Total Files = 2");
+        RECT bar;
+        GetClientRect(form.picProgressFiles.hWnd(), &bar);
+        EXPECT_EQ(rt::test::ShownPixel(form.picProgressFiles.hWnd(), bar.right / 5, 3), RGB(0, 0, 255));
+        EXPECT_NE(rt::test::ShownPixel(form.picProgressFiles.hWnd(), bar.right * 4 / 5, 3), RGB(0, 0, 255));
         form.cmdStop.Press();
         EXPECT_TRUE(form.cmdStart.Enabled());
         user.Answer(rt::vbNo); // were a second run begun, it would go on without a backup

@@ -64,6 +64,11 @@ inline int ShiftState() {
     return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
            (GetKeyState(VK_MENU) < 0 ? 4 : 0);
 }
+// The button of a button-down message (1 left, 2 right, 4 middle); 0 for any
+// other message.
+inline int ButtonDownOf(UINT msg) {
+    return msg == WM_LBUTTONDOWN ? 1 : msg == WM_RBUTTONDOWN ? 2 : msg == WM_MBUTTONDOWN ? 4 : 0;
+}
 // A mouse message's position in twips.
 inline float MouseX(LPARAM lp) { return static_cast<float>(static_cast<short>(LOWORD(lp)) * TppX()); }
 inline float MouseY(LPARAM lp) { return static_cast<float>(static_cast<short>(HIWORD(lp)) * TppY()); }
@@ -79,6 +84,19 @@ void UnbindControl(HWND hwnd);
 void BindForm(HWND hwnd, Form* form);
 void UnbindForm(HWND hwnd);
 UINT NextControlId();
+
+// After a control's own window procedure has handled a message: a button
+// pressed over it raises the MouseDown event of the control of type T the
+// window belongs to.
+template <class T> void RaiseMouseDown(HWND hwnd, UINT msg, LPARAM lp) {
+    const int button = ButtonDownOf(msg);
+    if (!button) return;
+    auto* control = dynamic_cast<T*>(ControlOf(hwnd));
+    if (!control || control->hWnd() != hwnd || !control->MouseDown) return;
+    const int shift = ShiftState();
+    const float x = MouseX(lp), y = MouseY(lp);
+    Call([control, button, shift, x, y] { control->MouseDown(button, shift, x, y); });
+}
 
 // For the window procedure of a control's own window class: binds the window
 // to the control passed at creation, then gives the control of type T the

@@ -63,15 +63,7 @@ WNDPROC g_richProc = nullptr; // the rich-edit class's own procedure
 // handles the press first (the caret moves), then the program hears of it.
 LRESULT CALLBACK RichSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT r = CallWindowProcW(g_richProc, hwnd, msg, wp, lp);
-    if (msg != WM_LBUTTONDOWN && msg != WM_RBUTTONDOWN && msg != WM_MBUTTONDOWN) return r;
-    auto* box = dynamic_cast<RichTextBox*>(ControlOf(hwnd));
-    if (!box || box->hWnd() != hwnd || !box->MouseDown) return r;
-    int button = msg == WM_LBUTTONDOWN   ? vbLeftButton
-                 : msg == WM_RBUTTONDOWN ? vbRightButton
-                                         : vbMiddleButton;
-    int shift = ShiftState();
-    float x = MouseX(lp), y = MouseY(lp);
-    Call([box, button, shift, x, y] { box->MouseDown(button, shift, x, y); });
+    RaiseMouseDown<RichTextBox>(hwnd, msg, lp);
     return r;
 }
 

@@ -9,6 +9,20 @@ namespace rt {
 
 using namespace detail;
 
+namespace {
+
+WNDPROC g_editProc = nullptr; // the edit class's own procedure
+
+// The edit procedure replaced for the mouse-down event: the control handles
+// the press first, then the program hears of it.
+LRESULT CALLBACK EditSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT r = CallWindowProcW(g_editProc, hwnd, msg, wp, lp);
+    RaiseMouseDown<TextBox>(hwnd, msg, lp);
+    return r;
+}
+
+} // namespace
+
 // ---------------------------------------------------------------------------
 // TextBox
 
@@ -22,17 +36,19 @@ std::string TextBox::Text() const {
     return Utf8(detail::WindowTextW(hwnd_));
 }
 
+template <class F> void TextBox::Quietly(F&& f) {
+    ++settingText_;
+    struct Done {
+        int& n;
+        ~Done() { --n; }
+    } done{settingText_};
+    f();
+}
+
 void TextBox::Text(const std::string& text) {
     text_ = text;
     if (!hwnd_) return;
-    {
-        ++settingText_;
-        struct Done {
-            int& n;
-            ~Done() { --n; }
-        } done{settingText_};
-        SetWindowTextW(hwnd_, Wide(text).c_str());
-    }
+    Quietly([&] { SetWindowTextW(hwnd_, Wide(text).c_str()); });
     // The runtime reports a change made by code as well.
     if (Change) Change();
 }
@@ -70,6 +86,24 @@ void TextBox::SelLength(int v) {
     if (hwnd_) SendMessageW(hwnd_, EM_SETSEL, static_cast<WPARAM>(start), start + v);
 }
 
+std::string TextBox::SelText() const {
+    if (!hwnd_) return {};
+    DWORD start = 0, end = 0;
+    SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    if (end <= start) return {};
+    const std::wstring all = detail::WindowTextW(hwnd_);
+    if (start >= all.size()) return {};
+    return Utf8(std::wstring_view(all).substr(start, end - start));
+}
+
+void TextBox::SelText(const std::string& text) {
+    if (!hwnd_) return;
+    Quietly([&] {
+        SendMessageW(hwnd_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+    });
+    if (Change) Change();
+}
+
 void TextBox::Create() {
     DWORD style = WS_TABSTOP;
     if (multiLine_) {
@@ -83,10 +117,14 @@ void TextBox::Create() {
     if (alignment_ == vbRightJustify) style |= ES_RIGHT;
     if (alignment_ == vbCenter) style |= ES_CENTER;
     if (locked_) style |= ES_READONLY;
-    ++settingText_;
-    CreateWindowFor(L"EDIT", style, WS_EX_CLIENTEDGE, Wide(text_));
-    --settingText_;
-    if (maxLength_) SendMessageW(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+    Quietly([&] {
+        CreateWindowFor(L"EDIT", style, WS_EX_CLIENTEDGE, Wide(text_));
+        // 0 lifts the control's own limit.
+        SendMessageW(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+        WNDPROC own = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditSubclass)));
+        if (!g_editProc) g_editProc = own;
+    });
 }
 
 void TextBox::OnCommand(WORD code) {

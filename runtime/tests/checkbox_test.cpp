@@ -231,18 +231,6 @@ TEST_F(Choices, OptionValueFromCode) {
     EXPECT_FALSE(form.optTile.Value()); // nothing selected in that group now
     form.optCenter.Value(true);
     EXPECT_EQ(form.clicks, Strings{"&Center=1"});
-
-    // A handler that clears its own option when it cannot act.
-    form.clicks.clear();
-    form.optTile.Click = [this] {
-        form.clicks.push_back("tile");
-        form.optTile.Value(false);
-    };
-    SendMessageW(form.optTile.hWnd(), BM_CLICK, 0, 0);
-    EXPECT_EQ(form.clicks, Strings{"tile"});
-    EXPECT_FALSE(form.optTile.Value());
-    EXPECT_FALSE(Checked(form.optTile));
-    EXPECT_FALSE(form.optCenter.Value());
 }
 
 } // namespace

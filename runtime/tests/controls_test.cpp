@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "rt/error.h"
 #include "rt/forms.h"
@@ -182,7 +183,19 @@ TEST_F(Controls, TextBoxChangeOnTypingAndOnCode) {
     EXPECT_TRUE(GetWindowLongW(form.Text1.hWnd(), GWL_STYLE) & ES_READONLY);
 }
 
-TEST_F(Controls, LabelAutoSizeFitsTheText) {
+// The pixels the screen shows for a window, row by row.
+std::vector<COLORREF> Shown(HWND w) {
+    RECT r;
+    GetClientRect(w, &r);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < r.bottom; ++y)
+        for (int x = 0; x < r.right; ++x) pixels.push_back(ShownPixel(w, x, y));
+    return pixels;
+}
+
+// An auto-sized label fits its text and shows each new caption whole at once,
+// longer or shorter (the counters of a long run that yields).
+TEST_F(Controls, LabelAutoSizeFitsTheTextAndShowsItWhole) {
     form.lblInfo.AutoSize(true);
     form.lblInfo.Caption("A short text");
     long shortWidth = form.lblInfo.Width();
@@ -192,6 +205,13 @@ TEST_F(Controls, LabelAutoSizeFitsTheText) {
     GetWindowRect(form.lblInfo.hWnd(), &r);
     EXPECT_EQ((r.right - r.left) * 15, form.lblInfo.Width());
     long oneLine = form.lblInfo.Height();
+    for (const char* caption : {"Lines In File = 1143902", "Lines In File = 8", "Lines In File = 77"}) {
+        form.lblInfo.Caption(caption);
+        rt::DoEvents();
+        const std::vector<COLORREF> shown = Shown(form.lblInfo.hWnd());
+        RedrawWindow(form.lblInfo.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        EXPECT_TRUE(shown == Shown(form.lblInfo.hWnd())) << caption << ": not drawn whole";
+    }
 
     rt::Label wrapped{form};
     wrapped.Move(120, 3600, 1500, 255);

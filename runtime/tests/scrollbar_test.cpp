@@ -142,27 +142,4 @@ TEST_F(Volume, DraggingTheThumbScrollsThenChangesOnce) {
     EXPECT_EQ(Thumb(vs), vs.Value());
 }
 
-// A bar inside a picture box, as in a drawn sample window: the box passes
-// the bar's notifications on.
-TEST(VScrollBarInPictureBox, ChangesReachTheHandler) {
-    VolumeForm form;
-    rt::PictureBox DesktopBackground{form};
-    DesktopBackground.Move(1200, 120, 1500, 2000);
-    rt::VScrollBar ActiveScrollBar{DesktopBackground};
-    ActiveScrollBar.Move(600, 300, 255, 615);
-    int changes = 0;
-    ActiveScrollBar.Change = [&] { ++changes; };
-    form.Show();
-    HWND h = ActiveScrollBar.hWnd();
-    ASSERT_EQ(GetParent(h), DesktopBackground.hWnd());
-    RECT r;
-    GetClientRect(h, &r);
-    PostMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right / 2, r.bottom - 3));
-    PostMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(r.right / 2, r.bottom - 3));
-    rt::DoEvents();
-    EXPECT_EQ(ActiveScrollBar.Value(), 1);
-    EXPECT_EQ(changes, 1);
-    form.Unload();
-}
-
 } // namespace

@@ -19,10 +19,19 @@ DWORD Go(frmMain& main, rt::OptionButton& state, rt::OptionButton& action) {
     return GetTickCount() - start;
 }
 
-TEST_F(Actions, RefusesWithoutATargetWithAnEmptyFieldAndToHidePaneherd) {
+TEST_F(Actions, RefusesWithoutATargetOrAGoneOneWithAnEmptyFieldAndToHidePaneherd) {
     frmMain& main = Start();
     Go(main, main.optNormal, main.optClose);
     EXPECT_EQ(Boxes(), std::vector<std::string>{kNoWindow});
+
+    // A target that has gone is no window; its rectangle shows as nothing.
+    auto gone = std::make_unique<TargetProgram>("Vanishing target");
+    main.txtTitlebar.Text(gone->Caption());
+    ASSERT_TRUE(Eventually([&] { return !main.txtWidth.Text().empty(); }));
+    gone.reset();
+    Go(main, main.optMaximized, main.optVisible);
+    EXPECT_EQ(Boxes(), (std::vector<std::string>{kNoWindow, kNoWindow}));
+    EXPECT_TRUE(Eventually([&] { return main.txtX.Text() + main.txtWidth.Text() == "00"; }));
 
     // The fields are needed whatever the action.
     TargetProgram target("Refusal target");
@@ -42,16 +51,6 @@ TEST_F(Actions, RefusesWithoutATargetWithAnEmptyFieldAndToHidePaneherd) {
                               "invisible because that would leave it open in memory with no way "
                               "to access it.\r\rClick OK to continue.|48");
     EXPECT_TRUE(IsWindowVisible(main.hWnd()));
-}
-
-TEST_F(Actions, ATargetThatHasGoneIsNoWindow) {
-    auto target = std::make_unique<TargetProgram>("Vanishing target");
-    frmMain& main = Start(target.get());
-    target.reset();
-    Go(main, main.optMaximized, main.optVisible);
-    EXPECT_EQ(Boxes(), std::vector<std::string>{kNoWindow});
-    EXPECT_TRUE(Eventually([&] { return main.txtX.Text() + main.txtWidth.Text() == "00"; }))
-        << "its rectangle shows as nothing";
 }
 
 // Alt+F4 goes to the window in front: with the target refusing to come in

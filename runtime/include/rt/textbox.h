@@ -1,4 +1,7 @@
 // The text box over the EDIT control.
+//
+// MaxLength 0 (the default) sets no limit: typing and pasting take any length
+// (the control's own default would cut them at 32,767 characters).
 #pragma once
 
 #include <functional>
@@ -22,12 +25,20 @@ class TextBox : public Control {
     void SelStart(int v);
     int SelLength() const;
     void SelLength(int v);
+    std::string SelText() const;
+    void SelText(const std::string& text); // replaces the selection
+    // Change: after every change of the text, by the user or by code (Text,
+    // SelText).
     std::function<void()> Change;
+    // MouseDown: a button pressed over the text, after the control has handled
+    // the press.
+    std::function<void(int Button, int Shift, float X, float Y)> MouseDown;
     void Create() override;
     void OnCommand(WORD code) override;
     LRESULT OnColor(HDC dc) override;
 
   private:
+    template <class F> void Quietly(F&& f); // the control's own notices are ignored
     std::string text_;
     int maxLength_ = 0, scrollBars_ = 0, alignment_ = vbLeftJustify;
     bool multiLine_ = false, locked_ = false;

@@ -1,0 +1,29 @@
+#include "undo.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tallyman {
+
+void UndoHistory::Record(std::string text) {
+    std::rotate(m_UndoText.rbegin(), m_UndoText.rbegin() + 1, m_UndoText.rend());
+    m_UndoText[0] = std::move(text);
+} // namespace tallyman
+
+std::string UndoHistory::Restore() {
+    // Showing slot 1 is itself recorded as a change (pushing the oldest text
+    // out), then the history steps down twice, dropping that record and the
+    // text it replaced: slot k holds what slot k + 1 held, and the two oldest
+    // slots both hold what the second-oldest held.
+    std::string shown = m_UndoText[1];
+    std::move(m_UndoText.begin() + 1, m_UndoText.end() - 1, m_UndoText.begin());
+    m_UndoText[kSlots - 2] = m_UndoText[kSlots - 3];
+    m_UndoText[kSlots - 1] = m_UndoText[kSlots - 3];
+    return shown;
+} // namespace tallyman
+
+void UndoHistory::Clear() {
+    for (std::string& slot : m_UndoText) slot.clear();
+}
+
+} // namespace tallyman
