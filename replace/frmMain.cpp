@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include <algorithm>
 #include <chrono>
 #include <optional>
 
@@ -115,6 +116,7 @@ frmMain::frmMain() {
         l.label.Move(l.left, l.top, 0, 0);
         l.label.AutoSize(true);
     }
+    KeepFoundInSight();
     txtSearchText.Move(105, 6090, 7890, 330);
     txtReplaceText.Move(105, 6720, 7890, 330);
     chkCaseInsensative.Caption("&Ignore case");
@@ -290,7 +292,17 @@ void frmMain::cmdStart_Click() {
     ReplaceSelectedFiles(run, replacer, answer == rt::vbYes);
 }
 
-void frmMain::ShowFound(int64_t found) { lblFound.Caption("Searches Found = " + Count(found)); }
+void frmMain::ShowFound(int64_t found) {
+    lblFound.Caption("Searches Found = " + Count(found));
+    KeepFoundInSight();
+}
+
+// The found count is the run's result: when its text grows past the window's
+// right margin (a long count, a wider font), the label moves left to show it whole.
+void frmMain::KeepFoundInSight() {
+    constexpr long kPlace = 6540, kRightMargin = 7995;
+    lblFound.Left(std::min(kPlace, kRightMargin - lblFound.Width()));
+}
 
 void frmMain::DrawBar(rt::PictureBox& bar, long max, long value) {
     kit::DrawProgress(&bar, 0, max, value, true, 0xFFFFFF, 0xFF0000, 0x8000000F, 2, false);

@@ -76,6 +76,7 @@ class frmMain : public rt::Form, public rt::FormOf<frmMain> {
     };
     void ShowProgress(const RunProgress& progress);
     RunProgress shown_;
+    void KeepFoundInSight();
     void ShowFound(int64_t found);
     void DrawBar(rt::PictureBox& bar, long max, long value);
 };

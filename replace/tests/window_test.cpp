@@ -119,6 +119,7 @@ TEST_F(SweeperTest, ARunChangesOnlyWhatWasFoundAndBacksUpOnlyChangedFiles) {
     GetFileAttributesExW(rt::Wide(dir / "binary.dat").c_str(), GetFileExInfoStandard, &after);
     EXPECT_EQ(CompareFileTime(&before.ftLastWriteTime, &after.ftLastWriteTime), 0); // not rewritten
     EXPECT_EQ(form.lblFound.Caption(), "Searches Found = 7");
+    EXPECT_LE(form.lblFound.Left() + form.lblFound.Width(), form.ScaleWidth()); // wholly in sight
     EXPECT_EQ(form.lblTotalFiles.Caption(), "Total Files = 0");
     EXPECT_EQ(form.lblTotalLines.Caption(), "Lines In File = 0");
     EXPECT_TRUE(form.cmdStart.Enabled() && form.ctlFile.Enabled() && !form.cmdStop.Enabled());
