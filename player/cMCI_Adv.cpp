@@ -364,28 +364,4 @@ bool cMCI_Adv::MCIa_MoveVideo(const std::string& DeviceAlias, bool MoveWindowLoc
     return true;
 }
 
-// ---------------------------------------------------------------------------
-// Drives
-
-std::string cMCI_Adv::OS_CheckDriveType(const std::string& DriveLetter) {
-    if (rt::Wide(DriveLetter).size() != 1) return "Invalid Drive Letter";
-    const std::wstring root = rt::Wide(rt::UCase(DriveLetter)) + L":\\";
-    switch (GetDriveTypeW(root.c_str())) {
-    case DRIVE_UNKNOWN:
-    case DRIVE_NO_ROOT_DIR: return "Unknown";
-    case DRIVE_REMOVABLE: return "Removable";
-    case DRIVE_FIXED: return "Fixed";
-    case DRIVE_REMOTE: return "Remote";
-    case DRIVE_CDROM: return "CD-ROM";
-    default: return {};
-    }
-}
-
-int16_t cMCI_Adv::OS_GetCdCount() {
-    int16_t count = 0;
-    for (char letter = 'A'; letter <= 'Z'; ++letter)
-        if (OS_CheckDriveType(std::string(1, letter)) == "CD-ROM") ++count;
-    return count;
-}
-
 } // namespace tunebox

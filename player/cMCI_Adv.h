@@ -10,7 +10,12 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <variant>
 #include <vector>
+
+#include <rt/error.h>
+#include <rt/picture.h>
+#include <rt/services.h>
 
 namespace tunebox {
 
@@ -19,6 +24,13 @@ enum DeviceTypeCode : long {
     mciCDAudio = 1, mciAVIVideo = 2, mciSequencer = 3, mciWaveAudio = 4, mciMPEGVideo = 5,
     mciMPEGVideo2 = 6, mciVCR = 7, mciVideoDisc = 8, mciOverlay = 9, mciOther = 10
 };
+
+// Kinds of the program's resources for RES_Extract and RES_Save.
+enum ResourceTypeCode : long {
+    resBitmap = 0, resIcon = 1, resCursor = 2, resString = 3, resCustom = 4
+};
+// What RES_Extract gives: nothing, a picture, a text or the bytes of custom data.
+using ResourceValue = std::variant<std::monostate, rt::Picture, std::string, std::vector<uint8_t>>;
 
 // Held by a shared pointer (std::make_shared): a recording that lets the
 // window's events run keeps its object alive until it returns, even when the
@@ -121,6 +133,13 @@ class cMCI_Adv : public std::enable_shared_from_this<cMCI_Adv> {
     long MCIa_VolumeWAVE_Max() const { return VolumeWAVEMax; }
     long MCIa_VolumeWAVE_Min() const { return VolumeWAVEMin; }
 
+    // --- The program's own resources: into a value, or into a file.
+    bool RES_Extract(ResourceValue& Return_Resource, long RES_ID, long RES_Type,
+                     std::string RES_Name = "CUSTOM", bool ShowErrors = true);
+    bool RES_Save(std::string FileToExtractTo, long RES_ID, long RES_Type,
+                  std::string RES_Name = "CUSTOM", bool OverwriteIfExists = true,
+                  bool ShowErrors = true);
+
     // --- Drives.
     int16_t OS_GetCdCount();
     std::string OS_CheckDriveType(const std::string& DriveLetter);
@@ -129,6 +148,12 @@ class cMCI_Adv : public std::enable_shared_from_this<cMCI_Adv> {
     std::function<void(const std::string& command)> CommandTrace;
 
   private:
+    // A file number of the program's, closed when its scope ends.
+    struct OpenFile {
+        const int Number = rt::FreeFile();
+        ~OpenFile() { rt::Try([this] { rt::Close(Number); }); }
+    };
+    static bool FileExists(const std::string& path);
     // One line's volume control as the mixer described it.
     struct VolumeControl {
         MIXERCONTROLW Record{};

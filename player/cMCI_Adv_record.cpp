@@ -34,6 +34,19 @@ long Product32(long a, long b) {
     return static_cast<long>(product);
 }
 
+// Whether two paths name the same file: the same full long path.
+bool SameFile(const std::string& a, const std::string& b) {
+    auto full = [](const std::string& path) {
+        wchar_t buffer[MAX_PATH * 2] = {};
+        const std::wstring wide = rt::Wide(path);
+        DWORD n = GetLongPathNameW(wide.c_str(), buffer, MAX_PATH * 2);
+        std::wstring longPath = n && n < MAX_PATH * 2 ? std::wstring(buffer, n) : wide;
+        n = GetFullPathNameW(longPath.c_str(), MAX_PATH * 2, buffer, nullptr);
+        return rt::UCase(rt::Utf8(n && n < MAX_PATH * 2 ? std::wstring(buffer, n) : longPath));
+    };
+    return full(a) == full(b);
+}
+
 } // namespace
 
 void cMCI_Adv::MCIa_RecordCancel() { RecordCancelRequested = true; }
@@ -81,14 +94,11 @@ bool cMCI_Adv::MCIa_RecordWave(const std::string& OUT_DeviceAlias,
     // A placeholder gives the path its short form; the device saves to that.
     rt::Try([&] { rt::Kill(P); });
     {
-        const int placeholder = rt::FreeFile();
-        rt::OpenForOutput(placeholder, P);
-        struct Closer {
-            int n;
-            ~Closer() { rt::Try([this] { rt::Close(n); }); }
-        } closer{placeholder};
-        rt::PrintLine(placeholder, "0");
+        const OpenFile placeholder; // this file alone is closed, not every open one
+        rt::OpenForOutput(placeholder.Number, P);
+        rt::PrintLine(placeholder.Number, "0");
     }
+    const std::string requested = P;
     P = GetShortPath(P);
     if (P.empty()) return false;
     rt::Kill(P);
@@ -166,8 +176,13 @@ bool cMCI_Adv::MCIa_RecordWave(const std::string& OUT_DeviceAlias,
     Send("seek " + I + " to start", nullptr, nullptr);
     stopRecording();
     // A save the device refuses is a failed recording: no file is left behind.
-    const bool saved = GuardedSend("save " + A + " " + P, nullptr, ShowErrors);
+    bool saved = GuardedSend("save " + A + " " + P, nullptr, ShowErrors);
     Send("close " + A, nullptr, nullptr);
+    // With the placeholder gone, its short name is a name of its own: what
+    // was saved under it gets the name the caller asked for.
+    if (saved && !SameFile(P, requested))
+        saved = MoveFileExW(rt::Wide(P).c_str(), rt::Wide(requested).c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) != FALSE;
     if (!saved) rt::Try([&] { rt::Kill(P); });
     return saved;
 }

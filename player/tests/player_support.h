@@ -1,6 +1,6 @@
-// What Tunebox's tests share: wave and MIDI files made on the spot, the null
-// sink's monitor recorded from outside the program, a window that receives
-// the devices' notifications, and a device's mode and position.
+// What Tunebox's tests share besides the sound: a copy of a program without
+// audio drivers, the notification area and the real mouse, a window that
+// receives the devices' notifications, and a device's mode.
 #pragma once
 
 #include <windows.h>
@@ -8,54 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "support/sound.h"
+
 namespace tunebox::test {
-
-// A mono 16-bit wave file holding a sine tone.
-void WriteTone(const std::string& path, double seconds, double frequency, double amplitude = 0.5,
-               int rate = 22050);
-// A one-track MIDI file of `notes` half-second notes.
-void WriteMidi(const std::string& path, int notes = 8);
-
-// The 16-bit samples of a wave file written by the recorder, with its format.
-struct WaveData {
-    int Channels = 0, Rate = 0, Bits = 0;
-    std::vector<short> Samples; // interleaved
-    double Seconds() const;
-};
-WaveData ReadWave(const std::string& path);
-// The strength of one frequency in mono samples (the amplitude of its sine).
-double ToneLevel(const std::vector<short>& samples, int rate, double frequency);
-
-// What the null sink plays, as heard on its monitor: `parec` runs as a
-// process of its own and writes the sound to a file that is read here as it
-// grows. Each test listens for the frequency of its own tone, so that sound
-// from elsewhere does not count.
-class SoundMonitor {
-  public:
-    SoundMonitor();
-    ~SoundMonitor();
-    SoundMonitor(const SoundMonitor&) = delete;
-    SoundMonitor& operator=(const SoundMonitor&) = delete;
-    bool Running() const { return file_ != INVALID_HANDLE_VALUE; }
-    // Drops what was heard so far.
-    void Skip();
-    // The level of `frequency` in the next `ms` milliseconds of sound.
-    double Level(double frequency, DWORD ms);
-    // Seconds until the first 10 ms block in which `frequency` sounds above
-    // `threshold`, waiting at most `timeoutMs`; -1 when it never does.
-    double WaitForSound(double frequency, DWORD timeoutMs, double threshold = 1500);
-
-    static constexpr int kRate = 22050;
-
-  private:
-    // The next block of 10 ms, waiting for it; false when none came.
-    bool NextBlock(std::vector<short>& block, DWORD timeoutMs);
-    HANDLE file_ = INVALID_HANDLE_VALUE;
-    std::string base_; // the Unix path of the capture, without extension
-};
-
-// Runs a Unix command line through /bin/sh, as a process of its own.
-bool StartUnixCommand(const std::string& command);
 
 // A copy of a program under a name of its own, whose audio drivers are
 // switched off through the per-program settings of the Windows layer (Wine),

@@ -98,6 +98,18 @@ TEST_F(RecordTest, RecordsWhatTheInputPlaysIntoAFileThatPlays) {
     EXPECT_TRUE(user.Boxes.empty());
 }
 
+TEST_F(RecordTest, ALongNameWithBlanksGetsTheRecording) {
+    OpenInput(1.0, 740);
+    output = folder / "my first recording of the tone.wav";
+    rt::test::WriteBytes(output, "an older one");
+    ASSERT_TRUE(Record());
+    EXPECT_GT(test::ReadWave(output).Seconds(), 0.2);
+    // Nothing else is left in the folder under another name.
+    std::vector<std::string> names = rt::Dir(folder / "*.*");
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"input.wav", "my first recording of the tone.wav"}));
+}
+
 TEST_F(RecordTest, EndPositionsAreKeptWithinTheInput) {
     OpenInput(1.0, 740);
     // -5,000 is taken as 5,000, which lies beyond the input: its length less 1.

@@ -113,8 +113,10 @@ _ITEMIDLIST* ScriptedUser::BrowseForFolder(_browseinfoW& info) {
     const std::string path = std::move(folders_.front());
     folders_.pop_front();
     if (path.empty()) return nullptr;
-    // The folder as the shell would hand it back, with its display name.
+    // The folder as the shell would hand it back, with its display name; a
+    // path the shell cannot reach now (a network share) as typed.
     PIDLIST_ABSOLUTE chosen = ILCreateFromPathW(Wide(path).c_str());
+    if (!chosen) chosen = SHSimpleIDListFromPath(Wide(path).c_str());
     if (chosen && info.pszDisplayName) {
         SHFILEINFOW file{};
         if (SHGetFileInfoW(reinterpret_cast<LPCWSTR>(chosen), 0, &file, sizeof file,

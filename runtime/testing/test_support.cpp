@@ -4,6 +4,7 @@
 #include <shellapi.h>
 #include <winspool.h>
 
+#include <cwctype>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -192,6 +193,23 @@ bool ForeignWindow::UntouchedInFront() const {
     return !GotKeys() && GetForegroundWindow() == hwnd_;
 }
 
+LostDrive::LostDrive() {
+    const DWORD used = GetLogicalDrives();
+    for (wchar_t c = L'Q'; c <= L'Y' && !letter_; ++c)
+        if (!(used & (1u << (c - L'A')))) letter_ = c;
+    const wchar_t name[] = {letter_, L':', L'\0'};
+    defined_ = letter_ && DefineDosDeviceW(0, name, L"C:\\no\\such\\folder\\at\\all");
+}
+
+LostDrive::~LostDrive() {
+    const wchar_t name[] = {letter_, L':', L'\0'};
+    if (defined_) DefineDosDeviceW(DDD_REMOVE_DEFINITION, name, nullptr);
+}
+
+std::string LostDrive::Name() const {
+    return std::string{static_cast<char>(towlower(letter_)), ':'};
+}
+
 std::string WindowText(HWND w) {
     wchar_t text[1024] = {};
     GetWindowTextW(w, text, 1024);
@@ -257,6 +275,29 @@ COLORREF ShownPixel(HWND w, int x, int y) {
     COLORREF c = GetPixel(dc, x, y);
     ReleaseDC(w, dc);
     return c;
+}
+
+void DoubleClickLine(HWND list, int line) {
+    RECT r;
+    SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&r));
+    LPARAM at = MAKELPARAM(r.left + 30, (r.top + r.bottom) / 2);
+    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(list, WM_LBUTTONUP, 0, at);
+    SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    SendMessageW(list, WM_LBUTTONUP, 0, at);
+    DoEvents();
+}
+
+std::vector<std::string> ListLines(HWND list) {
+    std::vector<std::string> lines;
+    const auto count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        const auto length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+        lines.push_back(Utf8(text.c_str()));
+    }
+    return lines;
 }
 
 void PressButton(HWND dialog, int id) {

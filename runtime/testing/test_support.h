@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "rt/interaction.h"
 #include "rt/services.h"
@@ -51,6 +52,24 @@ std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes, DWORD attributes = 0);
 
 bool HaveDefaultPrinter();
+
+// A drive letter that names a folder that does not exist: a drive that
+// cannot be read, for every process of the desktop, gone again at the end of
+// the scope.
+class LostDrive {
+  public:
+    LostDrive();
+    ~LostDrive();
+    LostDrive(const LostDrive&) = delete;
+    LostDrive& operator=(const LostDrive&) = delete;
+    bool Defined() const { return defined_; }
+    // As the drive list names it ("q:").
+    std::string Name() const;
+
+  private:
+    wchar_t letter_ = 0;
+    bool defined_ = false;
+};
 
 // ---- Child processes
 
@@ -132,6 +151,11 @@ HWND FindShownDialog();
 
 // What the screen shows at a pixel of a window, once the window has painted.
 COLORREF ShownPixel(HWND w, int x, int y);
+
+// A double-click on a list box's line, as the mouse gives it to the list.
+void DoubleClickLine(HWND list, int line);
+// The lines of a list box, as any process can read them.
+std::vector<std::string> ListLines(HWND list);
 
 // Posts the click of a dialog's button, as the button itself reports it.
 void PressButton(HWND dialog, int id);

@@ -60,18 +60,6 @@ std::string Upper(std::string s) {
     return s;
 }
 
-// The lines as another program reads them from the list.
-std::vector<std::string> Lines(HWND list) {
-    std::vector<std::string> lines;
-    int n = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < n; ++i) {
-        wchar_t text[MAX_PATH] = L"";
-        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        lines.push_back(rt::Utf8(text));
-    }
-    return lines;
-}
-
 std::vector<std::string> Entries(const rt::FileListBox& list) {
     std::vector<std::string> entries;
     for (int i = 0; i < list.ListCount(); ++i) entries.push_back(list.List(i));
@@ -79,44 +67,6 @@ std::vector<std::string> Entries(const rt::FileListBox& list) {
 }
 
 void MakeFolder(const std::string& path) { CreateDirectoryW(rt::Wide(path).c_str(), nullptr); }
-
-// A double-click on a list's line, as the mouse gives it to the list.
-void DoubleClickLine(HWND list, int line) {
-    RECT r;
-    SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&r));
-    LPARAM at = MAKELPARAM(r.left + 30, (r.top + r.bottom) / 2);
-    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(list, WM_LBUTTONUP, 0, at);
-    SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    SendMessageW(list, WM_LBUTTONUP, 0, at);
-    rt::DoEvents();
-}
-
-// A drive letter that names a folder that does not exist: a drive that
-// cannot be read, gone again at the end of the scope.
-class LostDrive {
-  public:
-    LostDrive() {
-        DWORD used = GetLogicalDrives();
-        for (wchar_t c = L'Q'; c <= L'Y' && !letter_; ++c)
-            if (!(used & (1u << (c - L'A')))) letter_ = c;
-        wchar_t name[] = {letter_, L':', L'\0'};
-        defined_ = letter_ && DefineDosDeviceW(0, name, L"C:\\no\\such\\folder\\at\\all");
-    }
-    ~LostDrive() {
-        wchar_t name[] = {letter_, L':', L'\0'};
-        if (defined_) DefineDosDeviceW(DDD_REMOVE_DEFINITION, name, nullptr);
-    }
-    LostDrive(const LostDrive&) = delete;
-    LostDrive& operator=(const LostDrive&) = delete;
-    bool Defined() const { return defined_; }
-    // As the drive list names it.
-    std::string Name() const { return std::string{static_cast<char>(tolower(letter_)), ':'}; }
-
-  private:
-    wchar_t letter_ = 0;
-    bool defined_ = false;
-};
 
 TEST_F(FileLists, FolderListShowsAncestorsAndSubfoldersWithFullPaths) {
     TempFolder temp;
@@ -147,7 +97,7 @@ TEST_F(FileLists, FolderListShowsAncestorsAndSubfoldersWithFullPaths) {
     EXPECT_EQ(ErrorOf([&] { d.List(3); }), 381);
 
     // What another program reads: the names, the root as the drive list names it.
-    std::vector<std::string> lines = Lines(d.hWnd());
+    std::vector<std::string> lines = ListLines(d.hWnd());
     ASSERT_EQ(lines.size(), static_cast<size_t>(levels + 3));
     EXPECT_EQ(lines.front(), "c:\\");
     EXPECT_EQ(lines[static_cast<size_t>(levels - 1)], "Music");
@@ -303,7 +253,7 @@ TEST_F(FileLists, FileListShowsMatchingFilesSortedThroughItsAttributes) {
     rt::FileListBox& m = form.MIDIs;
     m.Path(temp.Path());
     EXPECT_EQ(Entries(m), (std::vector<std::string>{"a.mid", "b.MID", "c.rmi", "locked.mid"}));
-    EXPECT_EQ(Lines(m.hWnd()), Entries(m)); // readable by another program
+    EXPECT_EQ(ListLines(m.hWnd()), Entries(m)); // readable by another program
     EXPECT_EQ(m.List(-1), ""); // nothing selected
     EXPECT_EQ(m.ListIndex(), -1);
 

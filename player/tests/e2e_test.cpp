@@ -1,0 +1,254 @@
+// Tunebox.exe driven from this process as a user would, with the real mouse
+// and keyboard: what it plays is heard on the sink's monitor, what it shows
+// is read from its windows and the screen.
+#include <windows.h>
+
+#include <rt.h>
+
+#include "cMCI_Adv.h"
+#include "e2e_support.h"
+#include "player_support.h"
+#include "test_support.h"
+
+namespace tunebox {
+namespace {
+
+using test::RunningTunebox;
+
+const char kApp[] = "Tunebox";
+constexpr double kTone = 698, kLong = 784;
+constexpr COLORREF kTrayAmber = RGB(255, 176, 0);
+constexpr COLORREF kPausedRed = RGB(176, 0, 0);
+
+class EndToEnd : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        rt::DeleteSetting(kApp);
+        rt::SaveSetting(kApp, "Settings", "Directory", folder.Path());
+        rt::SaveSetting(kApp, "Settings", "Volume", "0"); // the loudest
+        test::WriteTone(folder / "a.wav", 4.0, kTone);
+        test::WriteTone(folder / "long.wav", 8.0, kLong);
+        test::WriteMidi(folder / "c.mid", 16);
+        rt::test::WriteBytes(folder / "broken.wav", "RIFF this is no wave at all");
+        master_ = std::make_shared<cMCI_Adv>()->MCIa_VolumeSystem();
+    }
+    void TearDown() override {
+        test::MoveMouseTo({5, 5});
+        rt::DeleteSetting(kApp);
+        std::make_shared<cMCI_Adv>()->MCIa_VolumeSystem(master_);
+    }
+    // The program's lists and buttons by their design places.
+    static HWND Waves(const RunningTunebox& t) { return t.Control(L"ListBox", 3675, 2910); }
+    static HWND Midis(const RunningTunebox& t) { return t.Control(L"ListBox", 3675, 420); }
+    static HWND Button(const RunningTunebox& t, long left, long top) {
+        return t.Control(L"Button", left, top);
+    }
+    static int LineOf(HWND list, const std::string& entry) {
+        const auto lines = rt::test::ListLines(list);
+        const auto at = std::find(lines.begin(), lines.end(), entry);
+        return at == lines.end() ? -1 : static_cast<int>(at - lines.begin());
+    }
+    static void DoubleClick(const RunningTunebox& t, HWND list, const std::string& entry) {
+        const int line = LineOf(list, entry);
+        ASSERT_GE(line, 0) << entry;
+        t.Activate();
+        test::ClickAt(RunningTunebox::LinePoint(list, line), 1, true);
+        test::WaitWhileBusy();
+    }
+    // Keys typed on the keyboard, to the window in front.
+    static void Type(const std::string& keys) {
+        rt::SendKeys(keys);
+        rt::test::WaitFor([] { return false; }, 150);
+    }
+    static void Click(const RunningTunebox& t, HWND control) {
+        t.Activate();
+        test::ClickAt(RunningTunebox::Middle(control), 1);
+        test::WaitWhileBusy();
+    }
+    rt::test::TempFolder folder;
+    long master_ = 0;
+};
+
+TEST_F(EndToEnd, AWaveIsHeardPausedResumedAndStoppedAndAMidiFileFollows) {
+    test::SoundMonitor monitor;
+    ASSERT_TRUE(monitor.Running());
+    RunningTunebox tunebox;
+    ASSERT_NE(tunebox.Main(), nullptr);
+    HWND waves = Waves(tunebox), midis = Midis(tunebox);
+    ASSERT_NE(waves, nullptr);
+    ASSERT_NE(midis, nullptr);
+    EXPECT_EQ(rt::test::ListLines(waves),
+              (std::vector<std::string>{"a.wav", "broken.wav", "long.wav"}));
+    EXPECT_EQ(rt::test::ListLines(midis), std::vector<std::string>{"c.mid"});
+
+    monitor.Skip();
+    DoubleClick(tunebox, waves, "a.wav");
+    EXPECT_GE(monitor.WaitForSound(kTone, 3000), 0) << "a double-click did not sound";
+    Click(tunebox, Button(tunebox, 6030, 2595)); // Pause
+    EXPECT_TRUE(monitor.FallsSilent(kTone)) << "heard while paused";
+    monitor.Skip();
+    Click(tunebox, Button(tunebox, 5670, 2595)); // Play resumes
+    EXPECT_GE(monitor.WaitForSound(kTone, 3000), 0) << "not heard after Play";
+    Click(tunebox, Button(tunebox, 6405, 2595)); // Stop
+    EXPECT_TRUE(monitor.FallsSilent(kTone)) << "heard after Stop";
+
+    // The sequencer makes no sound here; its Pause button shows the state.
+    HWND midiPause = Button(tunebox, 6030, 105);
+    DoubleClick(tunebox, midis, "c.mid");
+    EXPECT_EQ(SendMessageW(midis, LB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(test::PixelsOfColour(midiPause, kPausedRed), 0);
+    Click(tunebox, midiPause);
+    EXPECT_TRUE(rt::test::WaitFor([&] { return test::PixelsOfColour(midiPause, kPausedRed) > 10; },
+                                  3000))
+        << "the Pause button does not show the paused picture";
+    Click(tunebox, Button(tunebox, 5670, 105)); // Play resumes
+    EXPECT_TRUE(rt::test::WaitFor([&] { return test::PixelsOfColour(midiPause, kPausedRed) == 0; },
+                                  3000));
+    Click(tunebox, midiPause);
+    Click(tunebox, Button(tunebox, 6405, 105)); // Stop: the normal picture again
+    EXPECT_TRUE(rt::test::WaitFor([&] { return test::PixelsOfColour(midiPause, kPausedRed) == 0; },
+                                  3000));
+}
+
+TEST_F(EndToEnd, BoxesForAFileThatWillNotPlayAndForADriveThatCannotBeRead) {
+    rt::test::LostDrive lost;
+    ASSERT_TRUE(lost.Defined());
+    RunningTunebox tunebox;
+    ASSERT_NE(tunebox.Main(), nullptr);
+    DoubleClick(tunebox, Waves(tunebox), "broken.wav");
+    HWND box = tunebox.WaitForWindow("  MCI ERROR");
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(RunningTunebox::BoxText(box).find(
+                  "The following error occured while calling the mciSendString MCI API:"),
+              std::string::npos)
+        << RunningTunebox::BoxText(box);
+    // The open failed, so does the play: each has its box.
+    while ((box = tunebox.WaitForWindow("  MCI ERROR", 3000)) != nullptr) {
+        rt::test::PressButton(box, IDOK);
+        rt::test::WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 3000);
+    }
+
+    // The drive chosen in the list by its letter cannot be read.
+    HWND drives = tunebox.Control(L"ComboBox", 105, 435);
+    ASSERT_NE(drives, nullptr);
+    const std::string start = test::TextOf(drives);
+    ASSERT_FALSE(start.empty());
+    Click(tunebox, drives); // the list drops down: Escape closes it, the letter chooses
+    Type("{ESC}" + lost.Name().substr(0, 1));
+    box = tunebox.WaitForWindow("  Can Not Access Drive");
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(RunningTunebox::BoxText(box).find(lost.Name() + " is not accessible."),
+              std::string::npos)
+        << RunningTunebox::BoxText(box);
+    rt::test::PressButton(box, IDOK);
+    EXPECT_TRUE(rt::test::WaitFor([&] { return test::TextOf(drives) == start; }, 5000))
+        << "the drive list did not go back to " << start;
+    EXPECT_EQ(rt::test::ListLines(Waves(tunebox)).size(), 3u); // the folder stayed
+}
+
+TEST_F(EndToEnd, MinimisedIntoTheTrayAndBackAndTheTrayMenuStopsTheWave) {
+    test::SoundMonitor monitor;
+    ASSERT_TRUE(monitor.Running());
+    RunningTunebox tunebox;
+    ASSERT_NE(tunebox.Main(), nullptr);
+    POINT icon{};
+    ASSERT_TRUE(rt::test::WaitFor([&] { return (icon = test::FindTrayIcon(kTrayAmber)).x >= 0; },
+                                  5000))
+        << "no icon in the notification area";
+
+    PostMessageW(tunebox.Main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(rt::test::WaitFor([&] { return !IsWindowVisible(tunebox.Main()); }, 5000))
+        << "still on the taskbar";
+    test::ClickAt(icon, 1);
+    EXPECT_TRUE(rt::test::WaitFor(
+        [&] { return IsWindowVisible(tunebox.Main()) && !IsIconic(tunebox.Main()); }, 5000))
+        << "the icon did not bring the window back";
+
+    monitor.Skip();
+    DoubleClick(tunebox, Waves(tunebox), "long.wav");
+    ASSERT_GE(monitor.WaitForSound(kLong, 3000), 0);
+    test::ClickAt(icon, 2);
+    HWND menu = nullptr;
+    ASSERT_TRUE(rt::test::WaitFor(
+        [&] { return (menu = FindWindowW(L"#32768", nullptr)) && IsWindowVisible(menu); }, 5000))
+        << "no menu on a right click";
+    Type("v"); // Stop WA&VE
+    EXPECT_TRUE(monitor.FallsSilent(kLong)) << "the menu's Stop did not stop the wave";
+}
+
+TEST_F(EndToEnd, TheVolumeBarChangesWhatIsHeard) {
+    test::SoundMonitor monitor;
+    ASSERT_TRUE(monitor.Running());
+    RunningTunebox tunebox;
+    ASSERT_NE(tunebox.Main(), nullptr);
+    HWND bar = rt::test::Descendant(tunebox.Main(), L"ScrollBar");
+    ASSERT_NE(bar, nullptr);
+    monitor.Skip();
+    DoubleClick(tunebox, Waves(tunebox), "long.wav");
+    ASSERT_GE(monitor.WaitForSound(kLong, 3000), 0);
+    const double loud = monitor.Level(kLong, 400);
+
+    // The thumb stands at the top (the loudest, as stored); dragged to the
+    // bottom, the quietest.
+    RECT r;
+    GetWindowRect(bar, &r);
+    const int x = (r.left + r.right) / 2;
+    const int thumb = r.top + GetSystemMetrics(SM_CYVSCROLL) + 3;
+    tunebox.Activate();
+    test::Drag({x, thumb}, {x, r.bottom + 20});
+    Sleep(300);
+    monitor.Skip();
+    const double softer = monitor.Level(kLong, 400);
+    EXPECT_GT(loud, 5000);
+    EXPECT_LT(softer, loud * 0.3) << loud << " then " << softer;
+}
+
+TEST_F(EndToEnd, OptionsSurviveARestart) {
+    {
+        RunningTunebox tunebox;
+        ASSERT_NE(tunebox.Main(), nullptr);
+        EXPECT_TRUE(GetWindowLongW(tunebox.Main(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+        tunebox.Activate();
+        Type("{F2}"); // Always On Top off
+        EXPECT_TRUE(rt::test::WaitFor(
+            [&] { return !(GetWindowLongW(tunebox.Main(), GWL_EXSTYLE) & WS_EX_TOPMOST); }, 3000));
+        Type("{F3}"); // Show In Taskbar On Minimize on
+        Type("^x");
+        EXPECT_TRUE(tunebox.Ended(10000)) << "Ctrl+X did not end the program";
+    }
+    EXPECT_EQ(rt::GetSetting(kApp, "Settings", "AlwaysOnTop"), "False");
+    EXPECT_EQ(rt::GetSetting(kApp, "Settings", "ShowMin"), "True");
+    RunningTunebox again;
+    ASSERT_NE(again.Main(), nullptr);
+    EXPECT_FALSE(GetWindowLongW(again.Main(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    PostMessageW(again.Main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(rt::test::WaitFor([&] { return IsIconic(again.Main()) != FALSE; }, 5000));
+    Sleep(300);
+    EXPECT_TRUE(IsWindowVisible(again.Main())) << "hidden although Show In Taskbar is on";
+}
+
+TEST_F(EndToEnd, WithoutAudioDriversThereIsNoMixerAndTheWindowStillRuns) {
+    test::SilencedCopy copy(test::Beside("Tunebox.exe"), "TuneboxWithoutSound.exe");
+    RunningTunebox tunebox(copy.Path(), false);
+    HWND box = tunebox.WaitForWindow("  Error Opening Volume Mixer");
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(RunningTunebox::BoxText(box).find(
+                  "An error occured while trying to access the volume mixer."),
+              std::string::npos);
+    rt::test::PressButton(box, IDOK);
+    ASSERT_TRUE(tunebox.WaitForMain());
+    // The volume bar has nothing to stand for: it runs from 0 to 0.
+    HWND bar = rt::test::Descendant(tunebox.Main(), L"ScrollBar");
+    ASSERT_NE(bar, nullptr);
+    SCROLLINFO range{};
+    range.cbSize = sizeof range;
+    range.fMask = SIF_RANGE | SIF_POS;
+    ASSERT_TRUE(GetScrollInfo(bar, SB_CTL, &range));
+    EXPECT_EQ(range.nMin, 0);
+    EXPECT_EQ(range.nMax, 0);
+    EXPECT_EQ(range.nPos, 0);
+    EXPECT_TRUE(IsWindowVisible(tunebox.Main()));
+}
+
+} // namespace
+} // namespace tunebox
