@@ -330,6 +330,31 @@ void frmMain::ReplaceSelectedFiles(const rt::RunGuard& run, const Replacer& repl
         rt::DoEvents();
     };
     std::string content, newText; // their room serves every file of the run
+    // The file before is saved while this one is read and replaced. Whatever
+    // the run shows or decides next waits for that save: its failure is the
+    // run's, with the run standing where that file ended, as if it had gone no
+    // further; a Stop that came meanwhile is then void, as the run had ended.
+    SaveBehind saving;
+    RunProgress saved;
+    auto settle = [&] {
+        try {
+            saving.Finish();
+        } catch (...) {
+            progress = saved;
+            StopRequested = false;
+            throw;
+        }
+    };
+    auto showFailure = [&](const std::exception& e) {
+        const rt::Error* error = dynamic_cast<const rt::Error*>(&e);
+        const long number = error ? error->Number : rt::errOutOfMemory;
+        rt::Err().Clear();
+        rt::Try([&] { ShowProgress(progress); });
+        rt::MsgBox(std::string("The following error occured:") + kCR + kCR + "Error Number = " +
+                       rt::CStr(number) + kCR + "Error Description = " +
+                       (error ? error->Description : rt::ErrorText(number)),
+                   rt::vbExclamation, "  Error");
+    };
     try {
         const int count = ctlFile.ListCount();
         bool stopped = false;
@@ -346,10 +371,15 @@ void frmMain::ReplaceSelectedFiles(const rt::RunGuard& run, const Replacer& repl
             const std::string filePath = folder + name;
             progress.LineCount = progress.LineNumber = 0;
 
+            // A file that is the backup being made of the file before is read
+            // once that backup is complete.
+            if (lstrcmpiW(rt::Wide(filePath).c_str(), rt::Wide(saving.BackupPath()).c_str()) == 0)
+                settle();
             long errNumber = 0;
             std::string errDescription;
             const long lineCount = CountFileLines(filePath, errNumber, errDescription, content);
             if (errNumber != 0) {
+                settle();
                 ShowProgress(progress);
                 rt::MsgBox(filePath + kCR + "An error occured while examining this file:" + kCR +
                                kCR + "Error Number = " + rt::CStr(errNumber) + kCR +
@@ -374,24 +404,29 @@ void frmMain::ReplaceSelectedFiles(const rt::RunGuard& run, const Replacer& repl
             }
             progress.LineNumber = lineCount;
             // A file in which nothing was found is left as it was.
-            if (result.Found > 0)
-                SaveReplaced(filePath, makeBackups ? backupPath : std::string(), content, newText);
+            if (result.Found > 0) {
+                settle();
+                saved = progress;
+                saving.Begin(filePath, makeBackups ? backupPath : std::string(), content, newText);
+            }
         }
+        settle();
         if (!stopped && !run.StopRequested()) {
             ShowProgress(progress);
             rt::MsgBox("Search and replace operation completed successfully!", rt::vbInformation,
                        "  Complete");
         }
     } catch (const std::exception& e) {
-        // The run's one handler: any other failure ends the run with its box.
-        const rt::Error* error = dynamic_cast<const rt::Error*>(&e);
-        const long number = error ? error->Number : rt::errOutOfMemory;
-        rt::Err().Clear();
-        rt::Try([&] { ShowProgress(progress); });
-        rt::MsgBox(std::string("The following error occured:") + kCR + kCR + "Error Number = " +
-                       rt::CStr(number) + kCR + "Error Description = " +
-                       (error ? error->Description : rt::ErrorText(number)),
-                   rt::vbExclamation, "  Error");
+        // The run's one handler: any other failure ends the run with its box,
+        // unless the save of the file before failed first.
+        bool savedFirst = true;
+        try {
+            settle();
+        } catch (const std::exception& failure) {
+            savedFirst = false;
+            showFailure(failure);
+        }
+        if (savedFirst) showFailure(e);
     }
 
     // The end steps. A run stopped by closing the window says nothing more.

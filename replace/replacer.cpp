@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include <rt.h>
 #include <rt/filebytes.h>
@@ -206,6 +207,67 @@ void SaveReplaced(const std::string& filePath, const std::string& backupPath,
     }
     // The file itself, replaced whole (a read-only file is refused here).
     rt::ReplaceFileBytes(filePath, newText);
+}
+
+SaveBehind::~SaveBehind() {
+    if (!thread_) return;
+    if (pending_) WaitForSingleObject(done_, INFINITE);
+    quit_ = true;
+    SetEvent(go_);
+    WaitForSingleObject(thread_, INFINITE);
+    for (HANDLE h : {thread_, go_, done_}) CloseHandle(h);
+}
+
+struct SaveThread {
+    static DWORD WINAPI Main(LPVOID self) {
+        static_cast<SaveBehind*>(self)->Serve();
+        return 0;
+    }
+};
+
+void SaveBehind::Serve() {
+    for (;;) {
+        WaitForSingleObject(go_, INFINITE);
+        if (quit_) return;
+        try {
+            SaveReplaced(filePath_, backupPath_, original_, newText_);
+        } catch (...) {
+            failure_ = std::current_exception();
+        }
+        SetEvent(done_);
+    }
+}
+
+void SaveBehind::Begin(const std::string& filePath, const std::string& backupPath,
+                       std::string& original, std::string& newText) {
+    Finish();
+    if (!thread_) {
+        go_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+        done_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+        if (go_ && done_) thread_ = CreateThread(nullptr, 0, &SaveThread::Main, this, 0, nullptr);
+        if (!thread_) {
+            // No thread to be had: the file is saved here and now.
+            for (HANDLE h : {go_, done_})
+                if (h) CloseHandle(h);
+            go_ = done_ = nullptr;
+            SaveReplaced(filePath, backupPath, original, newText);
+            return;
+        }
+    }
+    filePath_ = filePath;
+    backupPath_ = backupPath;
+    original_.swap(original);
+    newText_.swap(newText);
+    pending_ = true;
+    SetEvent(go_);
+}
+
+void SaveBehind::Finish() {
+    if (!pending_) return;
+    WaitForSingleObject(done_, INFINITE);
+    pending_ = false;
+    backupPath_.clear();
+    if (std::exception_ptr failure = std::exchange(failure_, nullptr)) std::rethrow_exception(failure);
 }
 
 } // namespace sweeper

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -82,5 +83,39 @@ class Replacer {
 // as it was.
 void SaveReplaced(const std::string& filePath, const std::string& backupPath,
                   std::string_view original, std::string_view newText);
+
+// Saves one file's new text, as SaveReplaced does, on a thread of its own, so
+// that the run can read and replace the next file meanwhile. One save at a
+// time: beside the files, at most one temporary file is being written.
+class SaveBehind {
+  public:
+    SaveBehind() = default;
+    // Waits for a save still under way.
+    ~SaveBehind();
+    SaveBehind(const SaveBehind&) = delete;
+    SaveBehind& operator=(const SaveBehind&) = delete;
+
+    // Begins saving, once the save before has ended (its failure is then
+    // raised instead). The save takes the original bytes and the new text,
+    // and gives back room of its own for the next file.
+    void Begin(const std::string& filePath, const std::string& backupPath, std::string& original,
+               std::string& newText);
+    // Waits for the save under way, if any, and raises its failure.
+    void Finish();
+    bool Pending() const { return pending_; }
+    // The backup the save under way writes ("" when none).
+    const std::string& BackupPath() const { return backupPath_; }
+
+  private:
+    friend struct SaveThread;
+    void Serve();
+    void* thread_ = nullptr;
+    void* go_ = nullptr;   // signalled to begin a save, or to end the thread
+    void* done_ = nullptr; // signalled when a save has ended
+    bool pending_ = false;
+    bool quit_ = false;
+    std::string filePath_, backupPath_, original_, newText_;
+    std::exception_ptr failure_;
+};
 
 } // namespace sweeper

@@ -99,12 +99,15 @@ int main() {
         const auto start = Clock::now();
         DoubleClickFirstLine(form.WAVEs.hWnd());
         // In the program: the device says it plays and has moved on.
-        for (;;) {
+        bool plays = false;
+        while (!plays && Ms(start) < 5000) {
             rt::DoEvents();
-            if (Status("mode") == "playing" && rt::IsNumeric(Status("position")) &&
-                rt::CLng(Status("position")) > 0)
-                break;
-            if (Ms(start) > 5000) break;
+            plays = Status("mode") == "playing" && rt::IsNumeric(Status("position")) &&
+                    rt::CLng(Status("position")) > 0;
+        }
+        if (!plays) {
+            std::printf("tunebox_play_bench: round %d: the double-click did not play\n", round);
+            continue;
         }
         playing.push_back(Ms(start));
         // Outside: the first block with the tone on the sink's monitor.

@@ -48,6 +48,47 @@ TEST_F(SweeperTest, AReadOnlyFileStopsTheRunUnchangedAndWithoutABackup) {
     SetFileAttributesW(rt::Wide(dir / "b.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// The next file is read and replaced while a file is saved: when the save
+// fails, the run still ends where that file ended, its counts those of the
+// files up to it, the next file untouched.
+TEST_F(SweeperTest, AFailedSaveEndsTheRunWithTheCountsUpToItsFile) {
+    WriteBytes(dir / "a.txt", "needle\r\n");
+    WriteBytes(dir / "b.txt", "needle needle\r\n", FILE_ATTRIBUTE_READONLY);
+    WriteBytes(dir / "c.txt", std::string(20, 'x') + "needle needle needle needle\r\n");
+    frmMain& form = Open(dir.Path());
+    form.cmdSelectAll.Press();
+    Run(form, "needle", "thread", rt::vbNo);
+
+    EXPECT_EQ(Titles(), (Names{kConfirmTitle, "  Error"}));
+    EXPECT_EQ(user.MessageBoxes().back().Prompt, Failed(75, "Path/File access error"));
+    EXPECT_EQ(form.lblFound.Caption(), "Searches Found = 3");
+    EXPECT_EQ(Files(dir.Path()), (Folder{{"a.txt", "thread\r\n"},
+                                         {"b.txt", "needle needle\r\n"},
+                                         {"c.txt", std::string(20, 'x') + "needle needle needle needle\r\n"}}));
+    SetFileAttributesW(rt::Wide(dir / "b.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// A selected file that is the backup being made of the file before it is
+// read once that backup is whole: it holds that file's text, and is replaced
+// and backed up in turn. (A file named as a backup with nothing after it
+// comes before its own backup in the list.)
+TEST_F(SweeperTest, AFileThatIsTheBackupOfTheOneBeforeIsReadOnceItIsWhole) {
+    std::string first = TodaysBackup("x");
+    first.resize(first.size() - 2);
+    const std::string second = TodaysBackup(first), third = TodaysBackup(second);
+    WriteBytes(dir / first, "needle\r\n");
+    WriteBytes(dir / second, "an old backup\r\n");
+    frmMain& form = Open(dir.Path());
+    EXPECT_EQ(Listed(form), (Names{first, second}));
+    form.cmdSelectAll.Press();
+    Run(form, "needle", "thread", rt::vbYes);
+
+    EXPECT_EQ(Titles(), (Names{kConfirmTitle, "  Complete"}));
+    EXPECT_EQ(form.lblFound.Caption(), "Searches Found = 2");
+    EXPECT_EQ(Files(dir.Path()),
+              (Folder{{first, "thread\r\n"}, {second, "thread\r\n"}, {third, "needle\r\n"}}));
+}
+
 TEST_F(SweeperTest, AFileAnotherProgramHoldsOpenIsLeftAsItWas) {
     frmMain& form = Open(dir.Path());
     // Being written by another program, a.txt cannot be examined: the run goes
