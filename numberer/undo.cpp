@@ -8,7 +8,7 @@ namespace tallyman {
 void UndoHistory::Record(std::string text) {
     std::rotate(m_UndoText.rbegin(), m_UndoText.rbegin() + 1, m_UndoText.rend());
     m_UndoText[0] = std::move(text);
-} // namespace tallyman
+}
 
 std::string UndoHistory::Restore() {
     // Showing slot 1 is itself recorded as a change (pushing the oldest text
@@ -20,7 +20,7 @@ std::string UndoHistory::Restore() {
     m_UndoText[kSlots - 2] = m_UndoText[kSlots - 3];
     m_UndoText[kSlots - 1] = m_UndoText[kSlots - 3];
     return shown;
-} // namespace tallyman
+}
 
 void UndoHistory::Clear() {
     for (std::string& slot : m_UndoText) slot.clear();

@@ -22,29 +22,29 @@ double Since(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// A module of Basic procedures, `lines` lines long (about 35 bytes a line).
+// A module of Basic procedures, `lines` lines long (about 36 bytes a line).
 std::string BasicSource(long lines) {
     static const std::vector<std::string> procedure{
-        "Private Sub Routine(ByVal lngValue As Long)",
-        "    Dim lngTotal As Long, strName As String",
-        "    lngTotal = lngValue * 2 + 1",
-        "    If lngTotal > 10 Then",
-        "        Debug.Print \"Total: \" & lngTotal",
+        "Private Sub RoutineForTheReport(ByVal lngValue As Long)",
+        "    Dim lngRunningTotal As Long, strCustomerName As String",
+        "    lngRunningTotal = lngValue * 2 + lngOffset + 1",
+        "    If lngRunningTotal > lngUpperLimit Then",
+        "        Debug.Print \"Running total: \" & lngRunningTotal",
         "    End If",
-        "    Select Case lngTotal",
+        "    Select Case lngRunningTotal",
         "        Case 1",
-        "            lngTotal = 0",
+        "            lngRunningTotal = 0",
         "        Case Else",
-        "            lngTotal = lngTotal - 1",
+        "            lngRunningTotal = lngRunningTotal - 1",
         "    End Select",
-        "    strName = \"first part \" & _",
-        "              \"second part\"",
-        "    ' a comment about the next call",
-        "    Call Other(lngTotal)",
+        "    strCustomerName = \"the first part \" & _",
+        "                      \"the second part\"",
+        "    ' a comment about the next call and its result",
+        "    Call OtherRoutine(lngRunningTotal, strCustomerName)",
         "End Sub",
         ""};
     std::string text;
-    text.reserve(static_cast<size_t>(lines) * 36);
+    text.reserve(static_cast<size_t>(lines) * 37);
     for (long i = 0; i < lines; ++i) {
         if (i) text += "\r\n";
         text += procedure[static_cast<size_t>(i) % procedure.size()];
