@@ -116,7 +116,6 @@ frmMain::frmMain() {
         l.label.Move(l.left, l.top, 0, 0);
         l.label.AutoSize(true);
     }
-    KeepFoundInSight();
     txtSearchText.Move(105, 6090, 7890, 330);
     txtReplaceText.Move(105, 6720, 7890, 330);
     chkCaseInsensative.Caption("&Ignore case");
@@ -143,6 +142,7 @@ void frmMain::Form_Load() {
     rt::Try([&] { ctlDrive_Change(); });
     rt::Try([&] { ctlDirectory_Change(); });
     rt::Try([&] { txtFilter_Change(); });
+    KeepFoundInSight();
 }
 
 void frmMain::ctlDrive_Change() {

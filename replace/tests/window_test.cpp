@@ -25,6 +25,7 @@ TEST_F(SweeperTest, StartsIdleOnDriveCsFolderAndBrowsesAsTyped) {
     EXPECT_EQ(Selection(form), Names{});
     EXPECT_EQ(form.chkCaseInsensative.Value(), rt::vbChecked);
     EXPECT_FALSE(form.cmdStop.Enabled());
+    EXPECT_LE(form.lblFound.Left() + form.lblFound.Width(), form.ScaleWidth()); // wholly in sight
 
     // Every keystroke filters the list again.
     SendMessageW(form.txtFilter.hWnd(), EM_SETSEL, 0, -1);
