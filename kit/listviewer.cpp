@@ -221,13 +221,7 @@ void ListViewer::mnuOptionsFont_Click() {
     try {
         CD1.CancelError = true;
         CD1.Color = Display.ForeColor();
-        const rt::Font& current = Display.Font();
-        CD1.FontBold = current.Bold;
-        CD1.FontItalic = current.Italic;
-        CD1.FontName = current.Name;
-        CD1.FontSize = current.Size;
-        CD1.FontStrikethru = current.Strikethru;
-        CD1.FontUnderline = current.Underline;
+        CD1.SetFont(Display.Font());
         CD1.Flags = rt::cdlCFScreenFonts | rt::cdlCFPrinterFonts | rt::cdlCFEffects;
         CD1.ShowFont();
 

@@ -483,29 +483,16 @@ void frmMain::mnuFilePrintSetup_Click() {
 // --- Options ----------------------------------------------------------------------
 
 void frmMain::mnuOptionsFont_Click() {
-    const rt::Font current = txtDisplay.Font();
     CD1.CancelError = true;
     CD1.DialogTitle = "  Select Display Font";
     CD1.Flags = 259;
     CD1.Owner = this;
-    CD1.FontName = current.Name;
-    CD1.FontSize = current.Size;
-    CD1.FontBold = current.Bold;
-    CD1.FontItalic = current.Italic;
-    CD1.FontStrikethru = current.Strikethru;
-    CD1.FontUnderline = current.Underline;
+    CD1.SetFont(txtDisplay.Font());
     if (!rt::Try([&] { CD1.ShowFont(); })) {
         rt::Err().Clear();
         return;
     }
-    rt::Font chosen;
-    chosen.Name = CD1.FontName;
-    chosen.Size = CD1.FontSize;
-    chosen.Bold = CD1.FontBold;
-    chosen.Italic = CD1.FontItalic;
-    chosen.Strikethru = CD1.FontStrikethru;
-    chosen.Underline = CD1.FontUnderline;
-    rt::Try([&] { txtDisplay.Font(chosen); });
+    rt::Try([&] { txtDisplay.Font(CD1.ChosenFont()); });
 }
 
 void frmMain::mnuOptionsColor_Click() {

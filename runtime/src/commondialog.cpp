@@ -100,9 +100,7 @@ bool ShowFont(CommonDialog& d) {
     wantScreen = !usePrinter;
     // The dialog reads the height in the resolution of the device whose fonts it lists.
     HDC device = usePrinter ? static_cast<HDC>(printer) : static_cast<HDC>(screen);
-    LOGFONTW lf = detail::LogFontFor(
-        Font{d.FontName, d.FontSize, d.FontBold, d.FontItalic, d.FontUnderline, d.FontStrikethru},
-        device);
+    LOGFONTW lf = detail::LogFontFor(d.ChosenFont(), device);
     if (d.FontSize <= 0) lf.lfHeight = 0; // no size given: the dialog picks one
 
     CHOOSEFONTW cf{};

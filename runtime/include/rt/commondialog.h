@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "font.h"
 #include "interaction.h"
 
 namespace rt {
@@ -30,6 +31,18 @@ class CommonDialog {
     std::string FontName;
     double FontSize = 0;
     bool FontBold = false, FontItalic = false, FontUnderline = false, FontStrikethru = false;
+    // The font fields as one font: set before ShowFont, read after it.
+    void SetFont(const Font& f) {
+        FontName = f.Name;
+        FontSize = f.Size;
+        FontBold = f.Bold;
+        FontItalic = f.Italic;
+        FontUnderline = f.Underline;
+        FontStrikethru = f.Strikethru;
+    }
+    Font ChosenFont() const {
+        return Font{FontName, FontSize, FontBold, FontItalic, FontUnderline, FontStrikethru};
+    }
     // Printer dialog.
     int Copies = 1;
     int Orientation = 1; // 1 portrait, 2 landscape
