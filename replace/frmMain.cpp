@@ -13,6 +13,9 @@ namespace sweeper {
 
 namespace {
 
+// Where the found count stands, and the right margin it must not pass.
+constexpr long kFoundLeft = 6540, kRightMargin = 7995;
+
 const char* const kCR = "\r";
 
 constexpr long kLightGreen = 0x00C0FFC0;
@@ -110,7 +113,7 @@ frmMain::frmMain() {
           LabelLook{Label2, "Text To &Replace Found Text With:", 105, 6510, true},
           LabelLook{lblTotalLines, "Lines In File = 0", 105, 7875, false},
           LabelLook{lblTotalFiles, "Total Files = 0", 3555, 7875, false},
-          LabelLook{lblFound, "Searches Found = 0", 6540, 7875, false}}) {
+          LabelLook{lblFound, "Searches Found = 0", kFoundLeft, 7875, false}}) {
         l.label.Caption(l.caption);
         if (l.bold) l.label.Font(bold);
         l.label.Move(l.left, l.top, 0, 0);
@@ -300,8 +303,7 @@ void frmMain::ShowFound(int64_t found) {
 // The found count is the run's result: when its text grows past the window's
 // right margin (a long count, a wider font), the label moves left to show it whole.
 void frmMain::KeepFoundInSight() {
-    constexpr long kPlace = 6540, kRightMargin = 7995;
-    lblFound.Left(std::min(kPlace, kRightMargin - lblFound.Width()));
+    lblFound.Left(std::min(kFoundLeft, kRightMargin - lblFound.Width()));
 }
 
 void frmMain::DrawBar(rt::PictureBox& bar, long max, long value) {
