@@ -387,7 +387,7 @@ void frmMain::ReplaceSelectedFiles(const rt::RunGuard& run, const Replacer& repl
 
             // A file that is the backup being made of the file before is read
             // once that backup is complete.
-            if (lstrcmpiW(rt::Wide(filePath).c_str(), rt::Wide(saving.BackupPath()).c_str()) == 0)
+            if (rt::SamePath(filePath, saving.BackupPath()))
                 settle();
             long errNumber = 0;
             std::string errDescription;

@@ -58,7 +58,7 @@ using detail::RaiseFileError;
 
 namespace {
 
-bool SamePath(const std::wstring& a, const std::wstring& b) {
+bool SameWidePath(const std::wstring& a, const std::wstring& b) {
     return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
                                 static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
@@ -189,7 +189,7 @@ SeqFile& OpenFile(int fileNumber) {
 // The program's own open file of that path (nullptr when none).
 SeqFile* OpenByPath(const std::wstring& fullPath) {
     for (auto& f : Files())
-        if (f && SamePath(f->fullPath, fullPath)) return f.get();
+        if (f && SameWidePath(f->fullPath, fullPath)) return f.get();
     return nullptr;
 }
 
@@ -483,6 +483,8 @@ bool FileExists(const std::string& path) {
     DWORD a = GetFileAttributesW(Wide(path).c_str());
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+bool SamePath(const std::string& a, const std::string& b) { return SameWidePath(Wide(a), Wide(b)); }
 
 std::vector<std::string> Dir(const std::string& pattern, int attributes) {
     std::wstring p = Wide(pattern);

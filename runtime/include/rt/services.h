@@ -68,6 +68,8 @@ enum FileAttribute : int {
     vbNormal = 0, vbReadOnly = 1, vbHidden = 2, vbSystem = 4, vbDirectory = 16, vbArchive = 32
 };
 bool FileExists(const std::string& path);
+// Whether two paths name one file as the file system compares names (case ignored).
+bool SamePath(const std::string& a, const std::string& b);
 // Names (not paths) of the entries matching a pattern with the attribute mask.
 std::vector<std::string> Dir(const std::string& pattern, int attributes = vbNormal);
 void Kill(const std::string& path);                              // errors 53, 75
