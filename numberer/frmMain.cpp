@@ -68,7 +68,7 @@ class frmMain::Run : public RunProgress {
 
     void Reading(long k) override {
         last_ = [this, k] { return base_ + "   -   Reading In Lines : " + rt::CStr(k); };
-        if (Due()) ShowLast();
+        if (pacer_.Due()) ShowLast();
     }
     void Total(long N) override {
         base_ += "   (" + rt::CStr(N) + " Total Lines)";
@@ -80,12 +80,12 @@ class frmMain::Run : public RunProgress {
             return base_ + "   -   Processing  :  " +
                    rt::Format(static_cast<float>(i) / static_cast<float>(N), "0.00%");
         };
-        if (Due()) ShowLast();
+        if (pacer_.Due()) ShowLast();
     }
     // The caption of the last step done, shown now.
     void ShowLastCaption() {
         if (last_) form_.Caption(last_());
-        shown_ = std::chrono::steady_clock::now();
+        pacer_.Shown();
     }
     // The same, and a yield.
     void ShowLast() {
@@ -101,13 +101,12 @@ class frmMain::Run : public RunProgress {
     }
 
   private:
-    bool Due() const { return std::chrono::steady_clock::now() - shown_ >= kProgressEvery; }
     frmMain& form_;
     rt::RunGuard guard_;
     const std::string started_; // the caption before the run
     std::string base_;
     std::function<std::string()> last_;
-    std::chrono::steady_clock::time_point shown_ = std::chrono::steady_clock::now();
+    rt::RunPacer pacer_{kProgressEvery};
 };
 
 frmMain::frmMain() {

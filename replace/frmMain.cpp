@@ -27,29 +27,9 @@ const char* const kSameText = "The text specified to search for and the text spe
                               "with are the same.";
 
 // The bars and labels of a run are drawn, and the window's events handled, at
-// most this often: often enough to look live and to answer Stop at once,
-// seldom enough to cost nothing next to the work.
+// most this often; asked before every line, the clock is read every 64 lines.
 constexpr auto kPace = std::chrono::milliseconds(40);
-
-class Pacer {
-  public:
-    // True when the last true answer is at least kPace old. Asked before every
-    // line, it reads the clock only every few dozen questions: reading it costs
-    // more than a short line.
-    bool Due() {
-        if (++asked_ < kAskedPerLook) return false;
-        asked_ = 0;
-        const auto now = std::chrono::steady_clock::now();
-        if (now - last_ < kPace) return false;
-        last_ = now;
-        return true;
-    }
-
-  private:
-    static constexpr int kAskedPerLook = 64;
-    int asked_ = 0;
-    std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
-};
+constexpr int kLinesPerLook = 64;
 
 std::string Count(int64_t n) { return std::to_string(n); }
 
@@ -337,7 +317,7 @@ void frmMain::ReplaceSelectedFiles(const rt::RunGuard& run, const Replacer& repl
 
     // The bars and labels follow the run at the pace of the window's events,
     // and show where it is whenever it stops or asks something.
-    Pacer pacer;
+    rt::RunPacer pacer(kPace, kLinesPerLook);
     auto yield = [&] {
         if (!pacer.Due()) return;
         ShowProgress(progress);

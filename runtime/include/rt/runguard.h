@@ -16,6 +16,8 @@
 //   }
 #pragma once
 
+#include <chrono>
+
 namespace rt {
 
 class Form;
@@ -56,6 +58,33 @@ class RunGuard {
     bool ownStop_ = false;
     bool started_ = false;
     int closeMode_ = -1; // the unload mode of the close that waits, -1 for none
+};
+
+// The pace at which a run shows where it is (and yields with it): often
+// enough to look live and to answer Stop at once, seldom enough to cost
+// nothing next to the work. Due() is true when the last showing is at least
+// `every` old; asked very often (before every short line), it reads the clock
+// only every `askedPerLook` questions, reading it costing more than the line.
+class RunPacer {
+  public:
+    explicit RunPacer(std::chrono::milliseconds every, int askedPerLook = 1)
+        : every_(every), askedPerLook_(askedPerLook) {}
+    bool Due() {
+        if (++asked_ < askedPerLook_) return false;
+        asked_ = 0;
+        const auto now = std::chrono::steady_clock::now();
+        if (now - last_ < every_) return false;
+        last_ = now;
+        return true;
+    }
+    // Shown outside Due(): the pace counts from now.
+    void Shown() { last_ = std::chrono::steady_clock::now(); }
+
+  private:
+    std::chrono::milliseconds every_;
+    int askedPerLook_;
+    int asked_ = 0;
+    std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
 };
 
 } // namespace rt
