@@ -30,7 +30,6 @@ class Program : public rt::test::Program {
     }
 
     HWND Main() const { return main_; }
-    bool Ended(DWORD ms) { return Wait(ms) != STILL_ACTIVE; }
 
     HWND Button(const wchar_t* caption) const { return Find(main_, L"Button", caption); }
     // The element list: the combo box with 28 entries.

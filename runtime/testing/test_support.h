@@ -95,6 +95,8 @@ class ChildProcess {
     void Kill();
     // The exit status once ended within the time, otherwise STILL_ACTIVE.
     DWORD Wait(DWORD timeoutMs);
+    // Whether it ended within the time.
+    bool Ended(DWORD timeoutMs = 0) { return Wait(timeoutMs) != STILL_ACTIVE; }
 
   protected:
     ChildProcess() = default;

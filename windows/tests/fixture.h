@@ -34,7 +34,7 @@ class TargetProgram {
     void Release() { SetEvent(release_); }
     void RefuseFront();
     bool BystanderGotKeys() const;
-    bool Ended() { return child_.Wait(0) != STILL_ACTIVE; }
+    bool Ended() { return child_.Ended(); }
 
   private:
     std::string caption_, events_; // the names of the hang's two events begin with events_

@@ -31,7 +31,6 @@ class PaneherdProgram : public rt::test::Program {
         main_ = Window(caption);
     }
     HWND Main() const { return main_; }
-    bool Ended() { return Wait(0) != STILL_ACTIVE; }
     // The control whose top-left corner the design puts at (x, y) twips.
     HWND At(long x, long y) const {
         POINT p{x / rt::Screen::TwipsPerPixelX() + 3, y / rt::Screen::TwipsPerPixelY() + 3};
