@@ -40,29 +40,10 @@ TEST(EndToEnd, PicksKnownColoursAsAUserDoes) {
     blocks.Show();
     ASSERT_TRUE(rt::test::WaitFor([&] { return ScreenPixel(blocks.Centre(0)) == 0x0000FF; }));
 
-    // Huepick.exe, built beside this test program.
-    wchar_t exe[MAX_PATH];
-    std::wstring path(exe, GetModuleFileNameW(nullptr, exe, MAX_PATH));
-    path = path.substr(0, path.find_last_of(L"\\/") + 1) + L"Huepick.exe";
-    std::wstring command = L"\"" + path + L"\"";
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION huepick{};
-    ASSERT_TRUE(CreateProcessW(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &si, &huepick));
-    struct Ended {
-        PROCESS_INFORMATION& p;
-        ~Ended() {
-            if (WaitForSingleObject(p.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(p.hProcess, 99);
-            CloseHandle(p.hProcess);
-            CloseHandle(p.hThread);
-        }
-    } ended{huepick};
-    const DWORD pid = huepick.dwProcessId;
-
-    HWND main = nullptr;
-    ASSERT_TRUE(rt::test::WaitFor(
-        [&] { return (main = rt::test::FindShownWindow("  Huepick", pid)) != nullptr; }));
+    rt::test::Program huepick("Huepick.exe");
+    const DWORD pid = huepick.Id();
+    HWND main = huepick.Window("  Huepick");
+    ASSERT_NE(main, nullptr);
     HWND pick = rt::test::Child(main, L"Button", L"&Huepick");
     HWND hide = rt::test::Child(main, L"Button", L" Hide this screen while selecting color");
     HWND exit = rt::test::Child(main, L"Button", L"E&xit");
@@ -93,10 +74,7 @@ TEST(EndToEnd, PicksKnownColoursAsAUserDoes) {
     // Exit ends the program.
     MoveTo(CentreOf(exit));
     Click();
-    ASSERT_EQ(WaitForSingleObject(huepick.hProcess, 15000), WAIT_OBJECT_0);
-    DWORD status = 1;
-    GetExitCodeProcess(huepick.hProcess, &status);
-    EXPECT_EQ(status, 0u);
+    EXPECT_EQ(huepick.Wait(15000), 0u);
     blocks.Unload();
 }
 
