@@ -663,6 +663,37 @@ static Control* EnterButton(const Form& f) {
     return f.DefaultButton();
 }
 
+// An edit or rich-edit window of several lines.
+static bool IsMultiLineBox(HWND hwnd) {
+    if (!hwnd || !(GetWindowLongW(hwnd, GWL_STYLE) & ES_MULTILINE)) return false;
+    wchar_t cls[32] = {};
+    GetClassNameW(hwnd, cls, 32);
+    return lstrcmpiW(cls, L"Edit") == 0 || lstrcmpiW(cls, RichEditClass()) == 0;
+}
+
+bool detail::MultiLineBoxKey(Form& form, HWND box, WPARAM vk, bool ctrl) {
+    if ((vk != VK_ESCAPE && vk != VK_RETURN) || !IsMultiLineBox(box)) return false;
+    if (vk == VK_ESCAPE) {
+        if (Usable(form.CancelButton())) SendMessageW(form.hWnd(), WM_COMMAND, IDCANCEL, 0);
+        return true;
+    }
+    if (ctrl || !Usable(form.DefaultButton())) return false;
+    SendMessageW(form.hWnd(), WM_COMMAND, IDOK, 0);
+    return true;
+}
+
+bool detail::RefusedByMultiLineBox(HWND box, UINT msg, WPARAM wp) {
+    if (msg == WM_KEYDOWN && wp == VK_ESCAPE) return IsMultiLineBox(box);
+    if (msg != WM_CHAR || (wp != L'\r' && wp != L'\n') || !IsMultiLineBox(box) ||
+        (GetWindowLongW(box, GWL_STYLE) & ES_READONLY))
+        return false;
+    DWORD start = 0, end = 0;
+    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const long long limit = static_cast<long long>(SendMessageW(box, EM_GETLIMITTEXT, 0, 0));
+    const long long after = GetWindowTextLengthW(box) - (static_cast<long long>(end) - start) + 2;
+    return limit > 0 && after > limit; // CR LF, or nothing
+}
+
 LRESULT Form::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     HWND h = hwnd_;
     LRESULT routed = 0;

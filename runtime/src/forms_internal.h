@@ -126,6 +126,16 @@ void Exhume(Form* f); // a form deleted by its owner leaves the graveyard
 // Runs one message through the active form's accelerators and dialog keys;
 // true when it was handled there.
 bool PreTranslate(MSG& msg);
+// Enter or Esc struck in a multi-line text box of a form: Esc presses the
+// form's Cancel button and is otherwise nothing at all; Enter presses its
+// default button, while Ctrl+Enter, or Enter on a form without one, is the
+// box's new line. True when the form took the key, false when the box gets it.
+bool MultiLineBoxKey(Form& form, HWND box, WPARAM vk, bool ctrl);
+// Whether a multi-line text box refuses a message of a key given to it
+// straight: Esc, which is no command for the box (an edit control would take
+// it for a close of its form), and a line break that cannot be typed whole
+// under the box's length limit.
+bool RefusedByMultiLineBox(HWND box, UINT msg, WPARAM wp);
 void PumpMessage(MSG& msg);
 
 HFONT CreateFontHandle(const rt::Font& font);

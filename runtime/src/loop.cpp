@@ -69,6 +69,9 @@ bool PreTranslate(MSG& msg) {
     if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && f->Accelerators() &&
         TranslateAcceleratorW(f->hWnd(), f->Accelerators(), &msg))
         return true;
+    if (msg.message == WM_KEYDOWN &&
+        MultiLineBoxKey(*f, msg.hwnd, msg.wParam, GetKeyState(VK_CONTROL) < 0))
+        return true;
     return IsDialogMessageW(f->hWnd(), &msg) != FALSE;
 }
 
@@ -320,6 +323,8 @@ void DeliverOwn(const Key& k) {
     MSG msg{focus, static_cast<UINT>((k.shift & 4) ? WM_SYSKEYDOWN : WM_KEYDOWN), k.vk, down, 0, {}};
     bool done = false;
     if (form && form->Accelerators() && TranslateAcceleratorW(root, form->Accelerators(), &msg))
+        done = true;
+    if (!done && form && !(k.shift & 4) && MultiLineBoxKey(*form, focus, k.vk, (k.shift & 2) != 0))
         done = true;
     if (!done && form && (k.vk == VK_RETURN || k.vk == VK_ESCAPE || k.vk == VK_TAB) &&
         !(k.shift & 6)) {

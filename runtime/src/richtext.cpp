@@ -61,7 +61,9 @@ WNDPROC g_richProc = nullptr; // the rich-edit class's own procedure
 
 // The rich-edit procedure replaced for the mouse-down event: the control
 // handles the press first (the caret moves), then the program hears of it.
+// Esc is refused.
 LRESULT CALLBACK RichSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (RefusedByMultiLineBox(hwnd, msg, wp)) return 0;
     LRESULT r = CallWindowProcW(g_richProc, hwnd, msg, wp, lp);
     RaiseMouseDown<RichTextBox>(hwnd, msg, lp);
     return r;

@@ -14,8 +14,10 @@ namespace {
 WNDPROC g_editProc = nullptr; // the edit class's own procedure
 
 // The edit procedure replaced for the mouse-down event: the control handles
-// the press first, then the program hears of it.
+// the press first, then the program hears of it. A multi-line box refuses
+// Esc and a line break past its limit.
 LRESULT CALLBACK EditSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (RefusedByMultiLineBox(hwnd, msg, wp)) return 0;
     LRESULT r = CallWindowProcW(g_editProc, hwnd, msg, wp, lp);
     RaiseMouseDown<TextBox>(hwnd, msg, lp);
     return r;

@@ -321,6 +321,25 @@ void PressKey(HWND target, WORD vk, bool ctrl) {
     SetKeyboardState(saved);
 }
 
+void StrikeKey(HWND window, WORD vk, bool ctrl) {
+    SetForegroundWindow(window);
+    WaitFor([&] { return GetForegroundWindow() == window; }, 5000);
+    INPUT in[4] = {};
+    UINT n = 0;
+    auto key = [&](WORD k, bool up) {
+        in[n].type = INPUT_KEYBOARD;
+        in[n].ki.wVk = k;
+        in[n].ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        ++n;
+    };
+    if (ctrl) key(VK_CONTROL, false);
+    key(vk, false);
+    key(vk, true);
+    if (ctrl) key(VK_CONTROL, true);
+    SendInput(n, in, sizeof(INPUT));
+    WaitFor([] { return false; }, 200);
+}
+
 bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     while (!done()) {

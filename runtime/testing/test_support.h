@@ -165,6 +165,10 @@ void PressButton(HWND dialog, int id);
 void PostKey(HWND target, WORD vk);
 // Posts a key, Ctrl held or not, and lets the program's loop handle it.
 void PressKey(HWND target, WORD vk, bool ctrl = false);
+// A key struck on the keyboard (Ctrl held or not) with a window in front:
+// whichever process owns the window gets it through its own message loop.
+// This process's messages run for a moment afterwards.
+void StrikeKey(HWND window, WORD vk, bool ctrl = false);
 
 // Lets the program's messages run until `done` holds or `timeoutMs` has passed;
 // whether it came to hold.

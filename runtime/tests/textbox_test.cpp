@@ -1,5 +1,6 @@
 // The text box as an editor: the selected text read and replaced, no length
-// limit of its own, and the mouse-down event.
+// limit of its own, the mouse-down event, and Enter and Esc in a multi-line
+// box struck on the keyboard.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -109,6 +110,100 @@ TEST_F(TextBoxEditor, MouseDownTellsTheButtonAndPositionAndTheProgramsMenuOpens)
     EXPECT_EQ(form.downs[1].button, rt::vbRightButton);
     EXPECT_NEAR(form.downs[0].x, 30.0f * rt::Screen::TwipsPerPixelX(), 3 * rt::Screen::TwipsPerPixelX());
     EXPECT_EQ(menus, 1) << "the program's menu, and not the control's own after it";
+}
+
+// A multi-line box beside a one-line box, with an OK and a Cancel button.
+class KeysForm : public rt::Form {
+  public:
+    KeysForm() {
+        Caption("  Keys");
+        ClientSize(6000, 3000);
+        Memo.MultiLine(true);
+        Memo.Move(120, 120, 3000, 1500);
+        Line1.Move(120, 1800, 3000, 300);
+        cmdOK.Move(3300, 120, 1200, 400);
+        cmdOK.Caption("OK");
+        cmdOK.Default(true);
+        cmdOK.Click = [this] { ++okClicks; };
+        cmdCancel.Move(3300, 600, 1200, 400);
+        cmdCancel.Caption("Cancel");
+        cmdCancel.Cancel(true);
+        cmdCancel.Click = [this] { ++cancelClicks; };
+    }
+    rt::TextBox Memo{*this};
+    rt::TextBox Line1{*this};
+    rt::CommandButton cmdOK{*this};
+    rt::CommandButton cmdCancel{*this};
+    int okClicks = 0, cancelClicks = 0;
+};
+
+using MultiLineKeys = FormFixture<KeysForm>;
+
+TEST_F(MultiLineKeys, EnterAndEscGoToTheDefaultAndCancelButtonsAndCtrlEnterIsANewLine) {
+    form.Memo.Text("abc");
+    form.Memo.SetFocus();
+    form.Memo.SelStart(3);
+    StrikeKey(form.hWnd(), VK_RETURN);
+    EXPECT_EQ(form.okClicks, 1);
+    EXPECT_EQ(form.Memo.Text(), "abc");
+    StrikeKey(form.hWnd(), VK_RETURN, true);
+    EXPECT_EQ(form.Memo.Text(), "abc\r\n");
+    EXPECT_EQ(form.okClicks, 1);
+    StrikeKey(form.hWnd(), VK_ESCAPE);
+    EXPECT_EQ(form.cancelClicks, 1);
+    EXPECT_EQ(form.Memo.Text(), "abc\r\n");
+
+    // A one-line box: the same two buttons.
+    form.Line1.SetFocus();
+    StrikeKey(form.hWnd(), VK_ESCAPE);
+    StrikeKey(form.hWnd(), VK_RETURN);
+    EXPECT_EQ(form.cancelClicks, 2);
+    EXPECT_EQ(form.okClicks, 2);
+
+    // A key string sent to the program's own window follows the same rule.
+    form.Memo.SetFocus();
+    rt::SendKeys("{ENTER}{ESC}");
+    EXPECT_EQ(form.okClicks, 3);
+    EXPECT_EQ(form.cancelClicks, 3);
+    EXPECT_EQ(form.Memo.Text(), "abc\r\n");
+}
+
+TEST_F(MultiLineKeys, WithoutThoseButtonsEnterIsANewLineAndEscDoesNothing) {
+    form.cmdOK.Default(false);
+    form.cmdCancel.Cancel(false);
+    form.Memo.SetFocus();
+    StrikeKey(form.hWnd(), VK_RETURN);
+    StrikeKey(form.hWnd(), VK_RETURN, true);
+    EXPECT_EQ(form.Memo.Text(), "\r\n\r\n");
+    for (int i = 0; i < 2; ++i) StrikeKey(form.hWnd(), VK_ESCAPE);
+    rt::SendKeys("{ESC}");
+    // Esc given to the box itself, after it was asked for its keys as a
+    // dialog box asks.
+    MSG esc{form.Memo.hWnd(), WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
+    SendMessageW(form.Memo.hWnd(), WM_GETDLGCODE, VK_ESCAPE, reinterpret_cast<LPARAM>(&esc));
+    SendMessageW(form.Memo.hWnd(), WM_KEYDOWN, VK_ESCAPE, 1);
+    WaitFor([] { return false; }, 200);
+    ASSERT_NE(form.hWnd(), nullptr) << "the form was closed";
+    EXPECT_TRUE(IsWindowVisible(form.hWnd()));
+    EXPECT_EQ(form.Memo.Text(), "\r\n\r\n");
+    EXPECT_EQ(form.okClicks + form.cancelClicks, 0);
+}
+
+TEST_F(MultiLineKeys, ALineBreakThatWouldPassTheLengthLimitIsNotTypedInPart) {
+    form.cmdOK.Default(false);
+    form.Memo.MaxLength(6);
+    form.Memo.Text("A");
+    form.Memo.SetFocus();
+    form.Memo.SelStart(1);
+    for (int i = 0; i < 3; ++i) StrikeKey(form.hWnd(), VK_RETURN);
+    EXPECT_EQ(form.Memo.Text(), "A\r\n\r\n");
+    StrikeKey(form.hWnd(), VK_RETURN, true);
+    EXPECT_EQ(form.Memo.Text(), "A\r\n\r\n");
+    // Over a selection it fits.
+    form.Memo.SelStart(0);
+    form.Memo.SelLength(1);
+    StrikeKey(form.hWnd(), VK_RETURN, true);
+    EXPECT_EQ(form.Memo.Text(), "\r\n\r\n\r\n");
 }
 
 } // namespace
