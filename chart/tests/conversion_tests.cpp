@@ -2,6 +2,7 @@
 #include "fixture.h"
 
 #include "frmDisplay.h"
+#include "test_support.h"
 
 namespace glyphdeck::testing {
 namespace {
@@ -129,6 +130,24 @@ TEST_F(ConversionTest, CancelOrNothingTypedOpensNoWindow) {
     EXPECT_EQ(ModalForms(), 0);
     EXPECT_EQ(user.Boxes.back().What, rt::ScriptedUser::Kind::InputBox);
     EXPECT_EQ(user.Boxes.back().Title, "  Convert To OCT");
+}
+
+TEST_F(ConversionTest, EscAndEnterInTheListingLeaveTheWindowOpenAndTheTextAsItWas) {
+    Start();
+    user.Type("Hi");
+    user.Type("10");
+    std::string text;
+    bool open = false;
+    user.OnModal([&](rt::Form& form) {
+        auto& window = dynamic_cast<frmDisplay&>(form);
+        window.txtDisplay.SetFocus();
+        for (WORD key : {VK_ESCAPE, VK_RETURN, VK_ESCAPE}) rt::test::StrikeKey(window.hWnd(), key);
+        open = frmDisplay::Exists() && IsWindowVisible(window.hWnd());
+        text = window.txtDisplay.Text();
+    });
+    frmMain::Get().mnuFileConvertASCII_Click();
+    EXPECT_TRUE(open) << "the window has no button; only its close box closes it";
+    EXPECT_EQ(text, "072  105     :   Hi\r\n");
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "documents.h"
 #include "frmText.h"
+#include "test_support.h"
 
 namespace glyphdeck::testing {
 namespace {
@@ -110,6 +111,33 @@ TEST_F(HandOffTest, InfoWindowTakesTheChartFontAndFitsTallOnesTo36Points) {
         EXPECT_GE(height, c.lowest);
         EXPECT_LT(height, c.below);
     }
+}
+
+TEST_F(HandOffTest, InfoWindowKeysEnterPressesOKCtrlEnterIsANewLineEscNothing) {
+    frmMain& main = Start();
+    main.Display.ListIndex(65);
+    std::string typed, afterEsc;
+    bool focused = false, stayedAfterEsc = false, closedByEnter = false;
+    user.OnModal([&](rt::Form& form) {
+        auto& info = dynamic_cast<frmText&>(form);
+        info.txtText.SetFocus();
+        info.txtText.SelStart(1);
+        focused = GetFocus() == info.txtText.hWnd();
+        // Six characters at most: the third line break does not fit whole.
+        for (int i = 0; i < 3; ++i) rt::test::StrikeKey(info.hWnd(), VK_RETURN, true);
+        typed = info.txtText.Text();
+        rt::test::StrikeKey(info.hWnd(), VK_ESCAPE);
+        stayedAfterEsc = frmText::Exists() && IsWindowVisible(info.hWnd());
+        afterEsc = info.txtText.Text();
+        rt::test::StrikeKey(info.hWnd(), VK_RETURN);
+        closedByEnter = !frmText::Exists();
+    });
+    main.mnuPopShowInfo_Click();
+    EXPECT_TRUE(focused);
+    EXPECT_EQ(typed, "A\r\n\r\n");
+    EXPECT_TRUE(stayedAfterEsc);
+    EXPECT_EQ(afterEsc, typed);
+    EXPECT_TRUE(closedByEnter) << "Enter in the box presses OK";
 }
 
 TEST_F(HandOffTest, StoredDocumentsShowTheirText) {
