@@ -124,4 +124,28 @@ TEST(EndToEnd, TypedNumberedStrippedUndoneSavedPastedPrintedAndClosed) {
     rt::DeleteSetting("Tallyman");
 }
 
+TEST(EndToEnd, EscInTheEditorAsksNothingKeepsTheTextAndLeavesTheProgramRunning) {
+    rt::DeleteSetting("Tallyman");
+    rt::test::Program program("Tallyman.exe");
+    HWND main = program.Window("  Tallyman", kWaitMs);
+    ASSERT_NE(main, nullptr);
+    HWND edit = rt::test::Child(main, L"Edit");
+    ASSERT_NE(edit, nullptr);
+
+    Type(main, "x = 1");
+    ASSERT_TRUE(TextBecomes(edit, "x = 1"));
+    rt::test::StrikeKey(main, VK_ESCAPE);
+    EXPECT_EQ(program.Window("  Confirm Discard And Exit", 1500), nullptr);
+    // Were a question open, this Enter would discard the text.
+    Type(main, "{ENTER}y");
+    EXPECT_TRUE(TextBecomes(edit, "x = 1\r\ny")) << TextOf(edit);
+
+    Type(main, "^a{DEL}");
+    ASSERT_TRUE(TextBecomes(edit, ""));
+    rt::test::StrikeKey(main, VK_ESCAPE);
+    EXPECT_FALSE(program.Ended(1500)) << "Esc in the empty editor ended the program";
+    program.Kill();
+    rt::DeleteSetting("Tallyman");
+}
+
 } // namespace
