@@ -258,5 +258,15 @@ TEST_F(FaultbookTest, MessageWindowKeepsItsHeight) {
     EXPECT_FALSE(frmText::Exists());
 }
 
+TEST_F(FaultbookTest, MessageWindowClosesWithEnterOrEscInItsText) {
+    for (WORD key : {VK_RETURN, VK_ESCAPE}) {
+        frmText& window = frmText::Get();
+        window.Show();
+        window.txtText.SetFocus();
+        rt::test::StrikeKey(window.hWnd(), key);
+        EXPECT_FALSE(frmText::Exists()) << "key " << key;
+    }
+}
+
 } // namespace
 } // namespace faultbook

@@ -1,8 +1,11 @@
-// The document viewer's layout rule as the user resizes the window.
+// The document viewer's layout rule as the user resizes the window, and its
+// OK pressed by Enter and Esc in the document.
 #include <gtest/gtest.h>
 
 #include <kit/viewer.h>
 #include <rt/scripted_user.h>
+
+#include "test_support.h"
 
 namespace {
 
@@ -59,6 +62,16 @@ TEST_F(ViewerLayout, OKUnloadsAndTheNextOpeningStartsAtTheDesignSize) {
     EXPECT_EQ(frmTestHelp::Get().ScaleWidth(), 8790);
     EXPECT_EQ(frmTestHelp::Get().RText.Text().substr(0, 9), "Test Help");
     EXPECT_EQ(frmTestHelp::Get().RText.Width(), frmTestHelp::Get().Width() - kInfo.W);
+}
+
+TEST_F(ViewerLayout, EnterAndEscInTheDocumentPressOK) {
+    for (WORD key : {VK_RETURN, VK_ESCAPE}) {
+        if (!frmTestHelp::Exists()) frmTestHelp::Get().Show();
+        view = &frmTestHelp::Get();
+        view->RText.SetFocus();
+        rt::test::StrikeKey(view->hWnd(), key);
+        EXPECT_FALSE(frmTestHelp::Exists()) << "key " << key;
+    }
 }
 
 } // namespace

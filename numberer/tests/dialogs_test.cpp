@@ -181,6 +181,20 @@ TEST_F(EditorTest, TheSampleWindowShowsCopiesAndExplainsTheErrorTrap) {
     EXPECT_FALSE(frmSample::Exists());
 }
 
+TEST_F(EditorTest, EscInTheSampleTextLeavesTheWindowOpen) {
+    frmMain& form = Start();
+    bool open = false;
+    user.OnModal([&](rt::Form& f) {
+        auto& sample = dynamic_cast<frmSample&>(f);
+        sample.txtDisplay.SetFocus();
+        rt::test::StrikeKey(sample.hWnd(), VK_ESCAPE);
+        open = frmSample::Exists() && IsWindowVisible(sample.hWnd());
+        sample.mnuFileExit_Click();
+    });
+    form.mnuTallymanSample_Click();
+    EXPECT_TRUE(open) << "only File > Exit and the close box close it";
+}
+
 TEST_F(EditorTest, TheAboutBoxShowsTheVersionOnTop) {
     SetUpAbout();
     frmMain& form = Start();
