@@ -1,5 +1,7 @@
 #include "frmMain.h"
 
+#include <commctrl.h>
+
 #include <array>
 #include <cmath>
 
@@ -47,6 +49,24 @@ rt::Picture ResourcePicture(long id) {
     rt::Picture picture;
     Step([&] { picture = rt::LoadResPicture(id, rt::vbResIcon); });
     return picture;
+}
+
+BOOL CALLBACK FindAnsweringWindow(HWND window, LPARAM found) {
+    wchar_t cls[32] = {};
+    GetClassNameW(window, cls, 32);
+    if (!IsWindowVisible(window) || !IsWindowEnabled(window) || lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// The box the program waits on: of its shown windows, the frontmost one that
+// still takes input (a message box over the About box, say, rather than the
+// About box it disabled).
+HWND OpenModalBox() {
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindAnsweringWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 // The bar's scale: the mixer's values above 32,767 do not fit the bar.
@@ -451,6 +471,12 @@ bool frmMain::TrayIconExists() const {
 }
 
 void frmMain::SysTray_LeftClick(long) {
+    // While a box of the program waits for an answer, the window stays where
+    // it is, out of the box's way, and the box comes to the front instead.
+    if (hWnd() && !IsWindowEnabled(hWnd())) {
+        if (HWND box = OpenModalBox()) SetForegroundWindow(box);
+        return;
+    }
     CarryOn("bringing the window back", [&] {
         WindowState(kRestored);
         Visible(true);

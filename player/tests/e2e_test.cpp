@@ -176,6 +176,42 @@ TEST_F(EndToEnd, MinimisedIntoTheTrayAndBackAndTheTrayMenuStopsTheWave) {
     EXPECT_TRUE(monitor.FallsSilent(kLong)) << "the menu's Stop did not stop the wave";
 }
 
+// Whether one window lies over another on the desktop.
+bool Above(HWND upper, HWND lower) {
+    for (HWND w = GetWindow(lower, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
+        if (w == upper) return true;
+    return false;
+}
+
+TEST_F(EndToEnd, ATrayClickWhileTheAboutBoxIsUpBringsForwardTheBoxAlone) {
+    RunningTunebox tunebox;
+    ASSERT_NE(tunebox.Main(), nullptr);
+    POINT icon{};
+    ASSERT_TRUE(rt::test::WaitFor([&] { return (icon = test::FindTrayIcon(kTrayAmber)).x >= 0; },
+                                  5000));
+    tunebox.Activate();
+    Type("{F1}");
+    HWND about = tunebox.WaitForWindow(" ");
+    ASSERT_NE(about, nullptr);
+    ASSERT_TRUE(Above(about, tunebox.Main()));
+    rt::test::ForeignWindow other("  Another Program");
+    ASSERT_TRUE(other.ToFront());
+
+    test::ClickAt(icon, 1);
+    EXPECT_TRUE(rt::test::WaitFor([&] { return GetForegroundWindow() == about; }, 5000))
+        << "the About box stayed behind";
+    EXPECT_EQ(tunebox.WaitForWindow("  Error Occured", 1500), nullptr);
+    EXPECT_TRUE(Above(about, tunebox.Main())) << "the window came over its own About box";
+    EXPECT_FALSE(IsWindowEnabled(tunebox.Main()));
+
+    // Once the box is answered the icon brings the window back as ever.
+    PostMessageW(about, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(rt::test::WaitFor([&] { return IsWindowEnabled(tunebox.Main()) != FALSE; }, 5000));
+    ASSERT_TRUE(other.ToFront());
+    test::ClickAt(icon, 1);
+    EXPECT_TRUE(rt::test::WaitFor([&] { return GetForegroundWindow() == tunebox.Main(); }, 5000));
+}
+
 TEST_F(EndToEnd, TheVolumeBarChangesWhatIsHeard) {
     test::SoundMonitor monitor;
     ASSERT_TRUE(monitor.Running());
