@@ -470,13 +470,17 @@ bool frmMain::TrayIconExists() const {
     return false;
 }
 
+// While a box of the program waits for an answer, a click on the tray icon
+// leaves the window where it is, out of the box's way, and brings the box to
+// the front instead; true when it did so.
+bool frmMain::BringWaitingBoxForward() const {
+    if (!hWnd() || IsWindowEnabled(hWnd())) return false;
+    if (HWND box = OpenModalBox()) SetForegroundWindow(box);
+    return true;
+}
+
 void frmMain::SysTray_LeftClick(long) {
-    // While a box of the program waits for an answer, the window stays where
-    // it is, out of the box's way, and the box comes to the front instead.
-    if (hWnd() && !IsWindowEnabled(hWnd())) {
-        if (HWND box = OpenModalBox()) SetForegroundWindow(box);
-        return;
-    }
+    if (BringWaitingBoxForward()) return;
     CarryOn("bringing the window back", [&] {
         WindowState(kRestored);
         Visible(true);
@@ -486,6 +490,7 @@ void frmMain::SysTray_LeftClick(long) {
 }
 
 void frmMain::SysTray_RightClick(long) {
+    if (BringWaitingBoxForward()) return;
     CarryOn("showing the tray menu", [&] { PopupMenu(mnuPop); });
 }
 

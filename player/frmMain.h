@@ -146,6 +146,7 @@ class frmMain : public rt::Form, public rt::FormOf<frmMain> {
     void KeyUp(Kind& kind, int KeyCode);
     void SetPointers(int pointer);
     bool TrayIconExists() const; // the tray shows the window's icon
+    bool BringWaitingBoxForward() const;
 };
 
 } // namespace tunebox
