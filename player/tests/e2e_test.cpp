@@ -140,6 +140,12 @@ TEST_F(EndToEnd, BoxesForAFileThatWillNotPlayAndForADriveThatCannotBeRead) {
     EXPECT_NE(RunningTunebox::BoxText(box).find(lost.Name() + " is not accessible."),
               std::string::npos)
         << RunningTunebox::BoxText(box);
+    // The tray icon meanwhile brings this box forward, and nothing else.
+    POINT icon = test::FindTrayIcon(kTrayAmber);
+    ASSERT_GE(icon.x, 0);
+    test::ClickAt(icon, 1);
+    EXPECT_EQ(tunebox.WaitForWindow("  Error Occured", 1500), nullptr);
+    EXPECT_EQ(GetForegroundWindow(), box);
     rt::test::PressButton(box, IDOK);
     EXPECT_TRUE(rt::test::WaitFor([&] { return test::TextOf(drives) == start; }, 5000))
         << "the drive list did not go back to " << start;
