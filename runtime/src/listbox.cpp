@@ -192,12 +192,11 @@ void ListBox::SelectRange(int first, int last, bool v) {
     if (!hwnd_) return;
     if (!multiSelect_) {
         // One selected entry at most: the last one, or none.
-        int selected = ListIndex();
         if (v) {
             Selected(first, true);
             Selected(last, true);
-        } else if (selected >= first && selected <= last) {
-            Selected(selected, false);
+        } else if (int at = ListIndex(); at >= first && at <= last) {
+            Selected(at, false);
         }
         return;
     }
