@@ -300,6 +300,42 @@ std::vector<std::string> ListLines(HWND list) {
     return lines;
 }
 
+ListSelection SelectionOf(HWND list) {
+    ListSelection s;
+    s.top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+    s.caret = static_cast<int>(SendMessageW(list, LB_GETCARETINDEX, 0, 0));
+    s.anchor = static_cast<int>(SendMessageW(list, LB_GETANCHORINDEX, 0, 0));
+    const auto count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i)
+        if (SendMessageW(list, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) s.selected.push_back(i);
+    return s;
+}
+
+void PrintTo(const ListSelection& s, std::ostream* out) {
+    *out << "top " << s.top << ", caret " << s.caret << ", anchor " << s.anchor << ", selected";
+    for (int i : s.selected) *out << " " << i;
+}
+
+void ClickAt(HWND window, int x, int y) {
+    const HWND top = GetAncestor(window, GA_ROOT);
+    SetForegroundWindow(top);
+    WaitFor([&] { return GetForegroundWindow() == top; }, 3000);
+    POINT p{x, y};
+    ClientToScreen(window, &p);
+    // Moved there, pressed and released in one go, in 65536ths of the screen.
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input[3]{};
+    for (INPUT& i : input) {
+        i.type = INPUT_MOUSE;
+        i.mi.dx = static_cast<LONG>((p.x * 65536L + width - 1) / width);
+        i.mi.dy = static_cast<LONG>((p.y * 65536L + height - 1) / height);
+    }
+    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(3, input, sizeof(INPUT));
+}
+
 void PressButton(HWND dialog, int id) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));

@@ -158,6 +158,22 @@ COLORREF ShownPixel(HWND w, int x, int y);
 void DoubleClickLine(HWND list, int line);
 // The lines of a list box, as any process can read them.
 std::vector<std::string> ListLines(HWND list);
+// What a list box shows of its selection, as any process can read it: the
+// first line in view, the caret (where the focus rectangle is drawn while the
+// list has the focus), the anchor a Shift+click selects from, and the
+// selected lines.
+struct ListSelection {
+    int top = 0, caret = 0, anchor = 0;
+    std::vector<int> selected;
+    bool operator==(const ListSelection&) const = default;
+};
+ListSelection SelectionOf(HWND list);
+void PrintTo(const ListSelection& s, std::ostream* out);
+
+// A left click of the real mouse at a pixel of a window's client area, its
+// top-level window brought to the front first. The click is only sent: the
+// caller lets the program handle it (WaitFor).
+void ClickAt(HWND window, int x, int y);
 
 // Posts the click of a dialog's button, as the button itself reports it.
 void PressButton(HWND dialog, int id);
