@@ -32,11 +32,13 @@ class frmMain : public rt::Form, public rt::FormOf<frmMain> {
     rt::PictureBox picMinMax0{InactiveTitleBar1};
     rt::PictureBox picClose0{InactiveTitleBar1};
     rt::Label InactiveMessageText{DesktopBackground};
-    // The sample button's face and its 3D edges.
-    rt::Label InactiveButtonOuterLight{DesktopBackground};
+    // The sample button's face and its 3D edges. Each edge lies over the one
+    // before it: a light edge over its dark one leaves the dark showing below
+    // and right, and the inner pair over the outer leaves the outer one ring.
     rt::Label InactiveButtonOuterDark{DesktopBackground};
-    rt::Label InactiveButtonInnerLight{DesktopBackground};
+    rt::Label InactiveButtonOuterLight{DesktopBackground};
     rt::Label InactiveButtonInnerDark{DesktopBackground};
+    rt::Label InactiveButtonInnerLight{DesktopBackground};
     rt::Label InactiveOKButtonBackground{DesktopBackground};
     rt::Label InactiveOKButton{DesktopBackground};
     // The active window over the inactive one, framed by its border.

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <set>
+#include <vector>
 
 #include <rt.h>
 #include <rt/scripted_user.h>
@@ -226,6 +227,46 @@ TEST_F(ColourTest, TheDrawnTitleBarsFollowAChangeOfTheirColours) {
     EXPECT_EQ(form.ActiveTitleBar1.BackColor(), RGB(0, 255, 0));
     form.cmdUndo.Press();
     EXPECT_EQ(barEnd(), before);
+}
+
+// The sample OK button's two rings of edges, light above and left, dark below
+// and right, each showing its own system colour after a change of it.
+TEST_F(ColourTest, TheSampleButtonsFourEdgesShowTheirColours) {
+    frmMain& form = Start();
+    const int fx = 4320 / rt::Screen::TwipsPerPixelX(), fy = 1155 / rt::Screen::TwipsPerPixelY();
+    const int fw = 855 / rt::Screen::TwipsPerPixelX(), fh = 345 / rt::Screen::TwipsPerPixelY();
+    // Spots of each edge (pixels of the sample desktop), clear of the pointer
+    // picture that stands over the button's right end.
+    const struct {
+        const char* name;
+        COLORREF colour;
+        std::vector<POINT> spots;
+    } edges[] = {
+        {"COLOR_3DLIGHT", RGB(250, 10, 10), {{fx + fw / 2, fy - 2}, {fx - 2, fy + fh / 2}}},
+        {"COLOR_BTNHIGHLIGHT", RGB(10, 250, 10), {{fx + fw / 2, fy - 1}, {fx - 1, fy + fh / 2}}},
+        {"COLOR_3DDKSHADOW", RGB(10, 10, 250), {{fx + fw / 2, fy + fh + 1}, {fx + fw + 1, fy + 3}}},
+        {"COLOR_BTNSHADOW", RGB(250, 250, 10), {{fx + fw / 2, fy + fh}, {fx + fw, fy + 3}}},
+    };
+    auto shown = [&](POINT p) {
+        rt::DoEvents();
+        UpdateWindow(form.hWnd());
+        ClientToScreen(form.DesktopBackground.hWnd(), &p);
+        rt::WindowDC screen(nullptr);
+        return GetPixel(screen, p.x, p.y);
+    };
+    for (const auto& edge : edges) {
+        SCOPED_TRACE(edge.name);
+        for (POINT p : edge.spots) EXPECT_EQ(shown(p), GetSysColor(ElementIndex(edge.name)));
+        Choose(form, edge.name);
+        PickNext(edge.colour);
+        form.cmdPickColor.Press();
+        form.cmdChangeToColor.Press();
+        for (POINT p : edge.spots) EXPECT_EQ(shown(p), edge.colour) << p.x << "," << p.y;
+    }
+    // Each edge kept its own colour while the others changed.
+    for (const auto& edge : edges)
+        for (POINT p : edge.spots) EXPECT_EQ(shown(p), edge.colour) << edge.name;
+    EXPECT_TRUE(user.Boxes.empty());
 }
 
 // A window that, like many, leaves a last error behind when the colours change.
