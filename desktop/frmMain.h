@@ -180,13 +180,21 @@ class frmMain : public rt::Form, public rt::FormOf<frmMain> {
     void NoWallpaperSelected(const std::string& what);
     // What the style controls do first: the wallpaper applied, or the control
     // set back (false).
-    bool ApplyForStyle(const std::string& what, const std::function<void()>& setBack);
+    // setBack undoes the click when there is no path; putBack when nothing
+    // was applied (setBack when not given).
+    bool ApplyForStyle(const std::string& what, const std::function<void()>& setBack,
+                       const std::function<void()>& putBack = {});
+    // Selects again the style option the system was last given, without
+    // applying it anew.
+    void PutBackStyle();
     // A style value written and shown; a failure reported.
     void WriteStyle(const std::function<void()>& write);
     void ModeButton(long width, long height);
 
     bool stacked_ = false;
     bool mReapplyingWallpaper = false;
+    rt::OptionButton* styleInForce_ = &optCenter; // Center until a style is applied
+    bool puttingBackStyle_ = false;
     std::string mReapplyPath; // the wallpaper in force, while it is re-applied
 };
 
