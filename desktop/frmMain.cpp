@@ -357,6 +357,7 @@ frmMain::frmMain() {
     txtCurrentScreenRes.Move(120, 5160, 1215, 315);
     txtCurrentScreenRes.Text("  800x600");
     txtCurrentScreenRes.Locked(true);
+    txtCurrentScreenRes.TabStop(false);
     Label3.Move(1440, 5205, 200, 195);
     Label3.Caption("X");
     Label3.Font(SansSerif(true));
