@@ -233,39 +233,35 @@ TEST_F(ColourTest, TheDrawnTitleBarsFollowAChangeOfTheirColours) {
 // and right, each showing its own system colour after a change of it.
 TEST_F(ColourTest, TheSampleButtonsFourEdgesShowTheirColours) {
     frmMain& form = Start();
-    const int fx = 4320 / rt::Screen::TwipsPerPixelX(), fy = 1155 / rt::Screen::TwipsPerPixelY();
-    const int fw = 855 / rt::Screen::TwipsPerPixelX(), fh = 345 / rt::Screen::TwipsPerPixelY();
-    // Spots of each edge (pixels of the sample desktop), clear of the pointer
-    // picture that stands over the button's right end.
+    // The button's face in twips of the sample desktop, and one pixel.
+    const long left = 4320, top = 1155, right = left + 855, bottom = top + 345;
+    const long px = rt::Screen::TwipsPerPixelX(), py = rt::Screen::TwipsPerPixelY();
+    const long midX = left + 855 / 2, midY = top + 345 / 2;
+    // Spots of each edge, the right ones clear of the pointer picture that
+    // stands over the button's lower right end.
     const struct {
         const char* name;
         COLORREF colour;
         std::vector<POINT> spots;
     } edges[] = {
-        {"COLOR_3DLIGHT", RGB(250, 10, 10), {{fx + fw / 2, fy - 2}, {fx - 2, fy + fh / 2}}},
-        {"COLOR_BTNHIGHLIGHT", RGB(10, 250, 10), {{fx + fw / 2, fy - 1}, {fx - 1, fy + fh / 2}}},
-        {"COLOR_3DDKSHADOW", RGB(10, 10, 250), {{fx + fw / 2, fy + fh + 1}, {fx + fw + 1, fy + 3}}},
-        {"COLOR_BTNSHADOW", RGB(250, 250, 10), {{fx + fw / 2, fy + fh}, {fx + fw, fy + 3}}},
-    };
-    auto shown = [&](POINT p) {
-        rt::DoEvents();
-        UpdateWindow(form.hWnd());
-        ClientToScreen(form.DesktopBackground.hWnd(), &p);
-        rt::WindowDC screen(nullptr);
-        return GetPixel(screen, p.x, p.y);
+        {"COLOR_3DLIGHT", RGB(250, 10, 10), {{midX, top - 2 * py}, {left - 2 * px, midY}}},
+        {"COLOR_BTNHIGHLIGHT", RGB(10, 250, 10), {{midX, top - py}, {left - px, midY}}},
+        {"COLOR_3DDKSHADOW", RGB(10, 10, 250), {{midX, bottom + py}, {right + px, top + 3 * py}}},
+        {"COLOR_BTNSHADOW", RGB(250, 250, 10), {{midX, bottom}, {right, top + 3 * py}}},
     };
     for (const auto& edge : edges) {
         SCOPED_TRACE(edge.name);
-        for (POINT p : edge.spots) EXPECT_EQ(shown(p), GetSysColor(ElementIndex(edge.name)));
+        for (POINT p : edge.spots)
+            EXPECT_EQ(Shown(form, p.x, p.y), GetSysColor(ElementIndex(edge.name)));
         Choose(form, edge.name);
         PickNext(edge.colour);
         form.cmdPickColor.Press();
         form.cmdChangeToColor.Press();
-        for (POINT p : edge.spots) EXPECT_EQ(shown(p), edge.colour) << p.x << "," << p.y;
+        for (POINT p : edge.spots) EXPECT_EQ(Shown(form, p.x, p.y), edge.colour);
     }
     // Each edge kept its own colour while the others changed.
     for (const auto& edge : edges)
-        for (POINT p : edge.spots) EXPECT_EQ(shown(p), edge.colour) << edge.name;
+        for (POINT p : edge.spots) EXPECT_EQ(Shown(form, p.x, p.y), edge.colour) << edge.name;
     EXPECT_TRUE(user.Boxes.empty());
 }
 
