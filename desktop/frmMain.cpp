@@ -675,7 +675,8 @@ bool frmMain::ApplyForStyle(const std::string& what, const std::function<void()>
         NoWallpaperSelected(what);
         return false;
     }
-    // Nothing applied (No to the question, or a refused file): no style either.
+    // Nothing applied (No to the question, or a refused file): no style
+    // either, and the control shows what the system keeps.
     if (!ApplyWallpaper()) {
         putBack ? putBack() : setBack();
         return false;

@@ -179,9 +179,8 @@ class frmMain : public rt::Form, public rt::FormOf<frmMain> {
     // "There is currently no Desktop Wallpaper selected to <what>. ..."
     void NoWallpaperSelected(const std::string& what);
     // What the style controls do first: the wallpaper applied, or the control
-    // set back (false).
-    // setBack undoes the click when there is no path; putBack when nothing
-    // was applied (setBack when not given).
+    // set back (false): by setBack when there is no path, by putBack (setBack
+    // when not given) when nothing was applied.
     bool ApplyForStyle(const std::string& what, const std::function<void()>& setBack,
                        const std::function<void()>& putBack = {});
     // Selects again the style option the system was last given, without
