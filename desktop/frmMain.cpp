@@ -357,6 +357,7 @@ frmMain::frmMain() {
     txtCurrentScreenRes.Move(120, 5160, 1215, 315);
     txtCurrentScreenRes.Text("  800x600");
     txtCurrentScreenRes.Locked(true);
+    txtCurrentScreenRes.TabStop(false);
     Label3.Move(1440, 5205, 200, 195);
     Label3.Caption("X");
     Label3.Font(SansSerif(true));
@@ -667,18 +668,26 @@ bool frmMain::ApplyWallpaper() {
     }
 }
 
-bool frmMain::ApplyForStyle(const std::string& what, const std::function<void()>& setBack) {
+bool frmMain::ApplyForStyle(const std::string& what, const std::function<void()>& setBack,
+                            const std::function<void()>& putBack) {
     if (WallpaperPath().empty()) {
         setBack();
         NoWallpaperSelected(what);
         return false;
     }
-    // Nothing applied (No to the question, or a refused file): no style either.
+    // Nothing applied (No to the question, or a refused file): no style
+    // either, and the control shows what the system keeps.
     if (!ApplyWallpaper()) {
-        setBack();
+        putBack ? putBack() : setBack();
         return false;
     }
     return true;
+}
+
+void frmMain::PutBackStyle() {
+    puttingBackStyle_ = true;
+    styleInForce_->Value(true);
+    puttingBackStyle_ = false;
 }
 
 void frmMain::WriteStyle(const std::function<void()>& write) {
@@ -698,8 +707,11 @@ void frmMain::chkCenter_Click() {
 }
 
 void frmMain::optCenter_Click() {
-    if (!ApplyForStyle("center", [&] { optCenter.Value(false); })) return;
+    if (puttingBackStyle_) return;
+    if (!ApplyForStyle("center", [&] { optCenter.Value(false); }, [&] { PutBackStyle(); }))
+        return;
     if (!mReapplyingWallpaper && !optCenter.Value()) return;
+    styleInForce_ = &optCenter;
     WriteStyle([&] {
         chkCenter.Enabled(true);
         WriteTileWallpaper("0");
@@ -707,8 +719,10 @@ void frmMain::optCenter_Click() {
 }
 
 void frmMain::optTile_Click() {
-    if (!ApplyForStyle("tile", [&] { optTile.Value(false); })) return;
+    if (puttingBackStyle_) return;
+    if (!ApplyForStyle("tile", [&] { optTile.Value(false); }, [&] { PutBackStyle(); })) return;
     if (!optTile.Value()) return;
+    styleInForce_ = &optTile;
     WriteStyle([&] {
         chkCenter.Enabled(false);
         WriteTileWallpaper("1");

@@ -1,6 +1,7 @@
 // The main window driven by a scripted user: the list and its range checks,
 // settings across runs, printing, the commands on one line, Raise / Cause
 // Error and the message window.
+#include <cmath>
 #include <map>
 
 #include <rt.h>
@@ -244,6 +245,28 @@ TEST_F(FaultbookTest, RaiseErrorIsTrappedCauseErrorDeclinedDoesNothing) {
     EXPECT_EQ(Last().Title, "  Invalid Entry");
     EXPECT_EQ(Count(Kind::InputBox), 5); // the start, three Raise, one Cause
     EXPECT_EQ(user.MessageBoxes()[3].Style, 51);
+}
+
+// The list fills the window's height exactly, not rounded down to whole lines,
+// after a fill and after each resize.
+TEST_F(FaultbookTest, ListTakesTheWindowsHeight) {
+    frmMain& form = Start("1000");
+    auto check = [&](const char* when) {
+        rt::DoEvents();
+        RECT r{};
+        GetWindowRect(form.Display.hWnd(), &r);
+        EXPECT_EQ(r.bottom - r.top,
+                  std::lround((form.Height() - 1050) / rt::Screen::TwipsPerPixelY()))
+            << when << " at a window height of " << form.Height();
+    };
+    check("at start");
+    for (long height : {6000L, 5005L, 7530L}) {
+        form.Height(height);
+        check("resized");
+        user.Type("300");
+        form.mnuFileList_Click();
+        check("refilled");
+    }
 }
 
 TEST_F(FaultbookTest, MessageWindowKeepsItsHeight) {

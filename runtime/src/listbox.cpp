@@ -220,7 +220,10 @@ int ListBox::TopIndex() const {
 
 void ListBox::Create() {
     redrawHeld_ = false;
-    DWORD style = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | extraStyle_;
+    // The list keeps the height it is given. Left to round itself down to
+    // whole rows, it would lose a row each time its height is set while a
+    // horizontal scroll bar shows, and end up a single row tall.
+    DWORD style = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | extraStyle_;
     if (columns_ > 0) style |= LBS_MULTICOLUMN | WS_HSCROLL;
     if (multiSelect_ == 1) style |= LBS_MULTIPLESEL;
     if (multiSelect_ == 2) style |= LBS_EXTENDEDSEL;
