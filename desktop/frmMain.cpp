@@ -702,7 +702,11 @@ void frmMain::WriteStyle(const std::function<void()>& write) {
 void frmMain::chkCenter_Click() {
     // Setting the tick back runs this handler again inside itself.
     if (chkCenter.Reentered()) return;
-    if (!ApplyForStyle("stretch", [&] { chkCenter.Value(rt::vbUnchecked); })) return;
+    // Nothing applied: the tick goes back to what it was, the style the system keeps.
+    const long inForce = chkCenter.Value() == rt::vbChecked ? rt::vbUnchecked : rt::vbChecked;
+    if (!ApplyForStyle("stretch", [&] { chkCenter.Value(rt::vbUnchecked); },
+                       [&] { chkCenter.Value(inForce); }))
+        return;
     WriteStyle([&] { WriteWallpaperStyle(chkCenter.Value() == rt::vbChecked ? "2" : "0"); });
 }
 

@@ -236,6 +236,19 @@ TEST_F(WallpaperTest, NoToTheQuestionFromAStyleControlWritesNothingAndSetsItBack
     EXPECT_FALSE(form.optCenter.Value());
     EXPECT_FALSE(form.chkCenter.Enabled());
     EXPECT_EQ(Everything(), tiled);
+
+    // Stretched by the system, then the tick taken off and No: it comes back.
+    user.Answer(rt::vbYes);
+    form.optCenter.Value(true);
+    user.Answer(rt::vbYes);
+    form.chkCenter.Value(rt::vbChecked);
+    EXPECT_EQ(Values("WallpaperStyle")[4], "2");
+    const std::string stretched = Everything();
+    user.Answer(rt::vbNo);
+    form.chkCenter.Value(rt::vbUnchecked);
+    EXPECT_EQ(user.MessageBoxes().size(), 7u);
+    EXPECT_EQ(form.chkCenter.Value(), rt::vbChecked);
+    EXPECT_EQ(Everything(), stretched);
 }
 
 TEST_F(WallpaperTest, BrowseOnlyFillsThePathBox) {
