@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include <kit/about.h>
+#include "about.h"
 
 #include "frmSample.h"
 #include "frmSettings.h"
@@ -25,8 +25,14 @@ void Save(const char* key, const std::string& value) {
     rt::SaveSetting(rt::App().Title, kSection, key, value);
 }
 
-// The report of a failed numbering or removal run.
-void ReportRunError(const rt::Error& e, const std::string& module, const std::string& tail) {
+// "Out of memory", raised by the program.
+rt::Error OutOfMemory() {
+    return rt::Error(rt::errOutOfMemory, rt::App().Title, rt::ErrorText(rt::errOutOfMemory));
+}
+
+// The report of a failure in a module of the window (a numbering or removal
+// run, the undo history).
+void ReportError(const rt::Error& e, const std::string& module, const std::string& tail) {
     rt::MsgBox(e.Source + " caused the following error in module '" + module +
                    "':\r\rError Number = " + rt::CStr(e.Number) +
                    "\rError Description = " + e.Description + "\rError Line = 0" + tail,
@@ -122,6 +128,7 @@ frmMain::frmMain() {
     txtDisplay.MouseDown = [this](int Button, int Shift, float X, float Y) {
         txtDisplay_MouseDown(Button, Shift, X, Y);
     };
+    txtDisplay.ContextMenuKey = [this] { txtDisplay_ContextMenuKey(); };
     Line1.BorderColor = 0x80000010;
     Line2.BorderColor = 0x80000014;
 
@@ -247,10 +254,20 @@ void frmMain::RunOverLines(const std::string& module, const std::string& reportT
     } catch (const Run::Stopped&) {
         run.Abandon();
     } catch (const rt::Error& e) {
-        if (run.Closing()) return;
-        rt::Try([&] { run.ShowLastCaption(); });
-        ReportRunError(e, module, reportTail);
+        Failed(run, e, module, reportTail);
+    } catch (const std::bad_alloc&) {
+        // A text too large for memory fails the run; the text stays as it was.
+        Failed(run, OutOfMemory(), module, reportTail);
+    } catch (const std::length_error&) {
+        Failed(run, OutOfMemory(), module, reportTail);
     }
+}
+
+void frmMain::Failed(Run& run, const rt::Error& e, const std::string& module,
+                     const std::string& reportTail) {
+    if (run.Closing()) return;
+    rt::Try([&] { run.ShowLastCaption(); });
+    ReportError(e, module, reportTail);
 }
 
 int16_t frmMain::CheckForLast(const std::string& LastLine, const std::string& CurrentLine) {
@@ -278,7 +295,7 @@ void frmMain::mnuTallymanSample_Click() {
 }
 
 void frmMain::mnuHelpAbout_Click() {
-    rt::Try([&] { kit::frmAbout::Get().Show(rt::vbModal, this); });
+    rt::Try([&] { frmAbout::Get().Show(rt::vbModal, this); });
 }
 
 // --- Undo history -----------------------------------------------------------------
@@ -311,12 +328,10 @@ void frmMain::MyUndo(rt::TextBox& ctlTextBox, int16_t X) {
             ~Done() { --n; }
         } done{settingText_};
         ctlTextBox.Text(older);
+    } catch (const std::bad_alloc&) {
+        ReportError(OutOfMemory(), "MyUndo", "");
     } catch (const rt::Error& e) {
-        rt::MsgBox(e.Source + " caused the following error in module 'MyUndo':\r\rError Number = " +
-                       rt::CStr(e.Number) + "\rError Description = " + e.Description +
-                       "\rError Line = 0",
-                   rt::vbExclamation, "  Error  -  " + e.Description);
-        rt::Err().Clear();
+        ReportError(e, "MyUndo", "");
     }
 }
 
@@ -389,6 +404,18 @@ void frmMain::txtDisplay_MouseDown(int Button, int, float, float) {
     rt::Try([] { mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0); });
     rt::Try([] { rt::DoEvents(); });
     rt::Try([&] { PopupMenu(mnuEdit); });
+}
+
+void frmMain::txtDisplay_ContextMenuKey() {
+    // From the keyboard the caret stays where the user is typing, and the
+    // Edit menu opens there.
+    POINT caret{};
+    rt::Try([&] {
+        if (!GetCaretPos(&caret)) rt::Raise(rt::errInvalidProcedureCall);
+        MapWindowPoints(txtDisplay.hWnd(), hWnd(), &caret, 1);
+        PopupMenu(mnuEdit, static_cast<float>(caret.x * rt::Screen::TwipsPerPixelX()),
+                  static_cast<float>(caret.y * rt::Screen::TwipsPerPixelY()));
+    });
 }
 
 // --- File commands ----------------------------------------------------------------

@@ -19,7 +19,7 @@ class frmMain : public rt::Form, public rt::FormOf<frmMain> {
   public:
     frmMain();
 
-    rt::TextBox txtDisplay{*this}; // the editor
+    rt::RichTextStandIn txtDisplay{*this}; // the editor
     rt::CommonDialog CD1;
     rt::Line Line1{*this, -15, 0, 65000, 0};
     rt::Line Line2{*this, -15, 15, 65000, 15};
@@ -92,6 +92,7 @@ class frmMain : public rt::Form, public rt::FormOf<frmMain> {
     void mnuHelpAbout_Click();
     void txtDisplay_Change();
     void txtDisplay_MouseDown(int Button, int Shift, float X, float Y);
+    void txtDisplay_ContextMenuKey();
 
     const std::string& FileName() const { return m_FileName; }
 
@@ -106,6 +107,8 @@ class frmMain : public rt::Form, public rt::FormOf<frmMain> {
     // result; a failure is reported as the module's.
     void RunOverLines(const std::string& module, const std::string& reportTail,
                       const std::function<std::string(const std::vector<std::string_view>&, Run&)>& transform);
+    // The end of a failed run: its last progress caption, then its report.
+    void Failed(Run& run, const rt::Error& e, const std::string& module, const std::string& reportTail);
     // Writes the editor's text to a file; reports a failure and returns false.
     bool SaveFile(const std::string& path);
     // Sets the editor's text from code as one recorded change.

@@ -18,5 +18,6 @@
 #include "richtext.h"
 #include "scrollbar.h"
 #include "shape.h"
+#include "richtext_standin.h"
 #include "textbox.h"
 #include "timer.h"
