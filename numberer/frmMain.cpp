@@ -103,7 +103,11 @@ class frmMain::Run : public RunProgress {
     void Finish(const std::string& text) {
         form_.Caption(kTitle);
         form_.SetDisplayText(text);
-        rt::DoEvents();
+        // The text is in place: a yield that finds no memory takes nothing back.
+        try {
+            rt::DoEvents();
+        } catch (const std::bad_alloc&) {
+        }
     }
 
   private:
@@ -244,30 +248,30 @@ void frmMain::RemoveNumbers() {
 void frmMain::RunOverLines(const std::string& module, const std::string& reportTail,
                            const std::function<std::string(const std::vector<std::string_view>&, Run&)>& transform) {
     if (Running()) return;
-    const std::string text = txtDisplay.Text();
-    if (text.empty()) return;
-    Run run(*this);
-    if (!run) return;
+    // A text too large for memory fails the run, whenever memory runs out;
+    // the editor keeps the text it had.
     try {
-        const std::string working = text + "\r\n";
-        run.Finish(transform(ReadLines(working, run), run));
-    } catch (const Run::Stopped&) {
-        run.Abandon();
-    } catch (const rt::Error& e) {
-        Failed(run, e, module, reportTail);
+        const std::string text = txtDisplay.Text();
+        if (text.empty()) return;
+        Run run(*this);
+        if (!run) return;
+        try {
+            try {
+                const std::string working = text + "\r\n";
+                run.Finish(transform(ReadLines(working, run), run));
+            } catch (const std::bad_alloc&) {
+                throw OutOfMemory();
+            }
+        } catch (const Run::Stopped&) {
+            run.Abandon();
+        } catch (const rt::Error& e) {
+            if (run.Closing()) return;
+            rt::Try([&] { run.ShowLastCaption(); });
+            ReportError(e, module, reportTail);
+        }
     } catch (const std::bad_alloc&) {
-        // A text too large for memory fails the run; the text stays as it was.
-        Failed(run, OutOfMemory(), module, reportTail);
-    } catch (const std::length_error&) {
-        Failed(run, OutOfMemory(), module, reportTail);
+        ReportError(OutOfMemory(), module, reportTail);
     }
-}
-
-void frmMain::Failed(Run& run, const rt::Error& e, const std::string& module,
-                     const std::string& reportTail) {
-    if (run.Closing()) return;
-    rt::Try([&] { run.ShowLastCaption(); });
-    ReportError(e, module, reportTail);
 }
 
 int16_t frmMain::CheckForLast(const std::string& LastLine, const std::string& CurrentLine) {
@@ -301,13 +305,16 @@ void frmMain::mnuHelpAbout_Click() {
 // --- Undo history -----------------------------------------------------------------
 
 void frmMain::SetDisplayText(const std::string& text) {
+    // The history's copy is made first: when memory runs out, it runs out
+    // before the editor has changed.
+    std::string recorded = text;
     ++settingText_;
     struct Done {
         int& n;
         ~Done() { --n; }
     } done{settingText_};
     txtDisplay.Text(text);
-    MyUndo(txtDisplay, 1);
+    m_UndoText.Record(std::move(recorded));
 }
 
 void frmMain::txtDisplay_Change() {
@@ -320,14 +327,16 @@ void frmMain::MyUndo(rt::TextBox& ctlTextBox, int16_t X) {
             m_UndoText.Record(ctlTextBox.Text());
             return;
         }
-        // Showing the older text is not itself a step of the history.
-        const std::string older = m_UndoText.Restore();
+        // Showing the older text is not itself a step of the history, which
+        // steps back once the editor shows it.
+        const std::string older = m_UndoText.Slot(1);
         ++settingText_;
         struct Done {
             int& n;
             ~Done() { --n; }
         } done{settingText_};
         ctlTextBox.Text(older);
+        m_UndoText.Restore();
     } catch (const std::bad_alloc&) {
         ReportError(OutOfMemory(), "MyUndo", "");
     } catch (const rt::Error& e) {

@@ -107,8 +107,6 @@ class frmMain : public rt::Form, public rt::FormOf<frmMain> {
     // result; a failure is reported as the module's.
     void RunOverLines(const std::string& module, const std::string& reportTail,
                       const std::function<std::string(const std::vector<std::string_view>&, Run&)>& transform);
-    // The end of a failed run: its last progress caption, then its report.
-    void Failed(Run& run, const rt::Error& e, const std::string& module, const std::string& reportTail);
     // Writes the editor's text to a file; reports a failure and returns false.
     bool SaveFile(const std::string& path);
     // Sets the editor's text from code as one recorded change.
