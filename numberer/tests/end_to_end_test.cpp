@@ -47,17 +47,24 @@ HWND ShownMenu() {
     return menu && IsWindowVisible(menu) ? menu : nullptr;
 }
 
-// A quick right click of the mouse on a character of an edit control.
+// A quick right click of the mouse on a character of an edit control, the
+// pointer first moved there.
 void RightClickOn(HWND edit, int character) {
     const LRESULT at = SendMessageW(edit, EM_POSFROMCHAR, static_cast<WPARAM>(character), 0);
     POINT p{static_cast<short>(LOWORD(at)) + 2, static_cast<short>(HIWORD(at)) + 4};
     ClientToScreen(edit, &p);
-    SetCursorPos(p.x, p.y);
-    INPUT click[2] = {};
-    click[0].type = click[1].type = INPUT_MOUSE;
-    click[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-    click[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-    SendInput(2, click, sizeof(INPUT));
+    INPUT click[3] = {};
+    for (INPUT& i : click) {
+        i.type = INPUT_MOUSE;
+        i.mi.dx = MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        i.mi.dy = MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+        i.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    }
+    SendInput(1, click, sizeof(INPUT));
+    WaitFor([] { return false; }, 500);
+    click[1].mi.dwFlags |= MOUSEEVENTF_RIGHTDOWN;
+    click[2].mi.dwFlags |= MOUSEEVENTF_RIGHTUP;
+    SendInput(2, click + 1, sizeof(INPUT));
 }
 
 // A key of the keyboard, down and up, to whatever has the focus.
