@@ -30,7 +30,7 @@ frmAbout::frmAbout() {
     Font(ArialFont(9));
     ClientSize(4845, 3645);
 
-    Picture1.Move(210, 120, 900, 900);
+    Picture1.Move(420, 330, 480, 480);
     Picture1.BorderStyle(0);
     Picture1.Picture(
         rt::Picture::SharedIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1))));

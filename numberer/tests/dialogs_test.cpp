@@ -188,12 +188,15 @@ TEST_F(EditorTest, TheAboutBoxShowsTheVersionOnTop) {
         bool topmost = false;
         user.OnModal([&](rt::Form& f) {
             auto& about = dynamic_cast<frmAbout&>(f);
-            seen = about.Label4.Caption() + "|" + about.lblVersion.Caption();
+            seen = about.Label4.Caption() + "|" + about.lblVersion.Caption() + "|" +
+                   about.Label8.Caption() + "|" + about.Label1.Caption() + "|" + about.Label2.Caption();
+            EXPECT_NE(about.Label10.Caption().find("Erl"), std::string::npos);
             topmost = GetWindowLongW(about.hWnd(), GWL_EXSTYLE) & WS_EX_TOPMOST;
             about.cmdOK.Press();
         });
         rt::test::PressKey(form.txtDisplay.hWnd(), VK_F1);
-        EXPECT_EQ(seen, std::string("Tallyman|") + caption);
+        EXPECT_EQ(seen, std::string("Tallyman|") + caption +
+                            "|Questions, Comments, Bug Reports:|www.example.org|tallyman@example.org");
         EXPECT_TRUE(topmost);
     }
     rt::App().Major = 1, rt::App().Minor = 0, rt::App().Revision = 0;
