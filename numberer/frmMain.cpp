@@ -103,11 +103,6 @@ class frmMain::Run : public RunProgress {
     void Finish(const std::string& text) {
         form_.Caption(kTitle);
         form_.SetDisplayText(text);
-        // The text is in place: a yield that finds no memory takes nothing back.
-        try {
-            rt::DoEvents();
-        } catch (const std::bad_alloc&) {
-        }
     }
 
   private:
@@ -248,6 +243,7 @@ void frmMain::RemoveNumbers() {
 void frmMain::RunOverLines(const std::string& module, const std::string& reportTail,
                            const std::function<std::string(const std::vector<std::string_view>&, Run&)>& transform) {
     if (Running()) return;
+    bool finished = false;
     // A text too large for memory fails the run, whenever memory runs out;
     // the editor keeps the text it had.
     try {
@@ -259,6 +255,7 @@ void frmMain::RunOverLines(const std::string& module, const std::string& reportT
             try {
                 const std::string working = text + "\r\n";
                 run.Finish(transform(ReadLines(working, run), run));
+                finished = true;
             } catch (const std::bad_alloc&) {
                 throw OutOfMemory();
             }
@@ -271,6 +268,14 @@ void frmMain::RunOverLines(const std::string& module, const std::string& reportT
         }
     } catch (const std::bad_alloc&) {
         ReportError(OutOfMemory(), module, reportTail);
+    }
+    // The last yield comes with the commands live again, so that a key
+    // pressed as the text appears (Ctrl+Z, say) is not lost. The text is in
+    // place: a yield that finds no memory takes nothing back.
+    if (!finished) return;
+    try {
+        rt::DoEvents();
+    } catch (const std::bad_alloc&) {
     }
 }
 
