@@ -268,6 +268,11 @@ TEST_F(EditorTest, ALineBreakIsOneCharacterAndArrivesAsCrLf) {
     EXPECT_EQ(Text(), "abcde\r\nf\r\n");
     form.mnuEditUndo_Click();
     EXPECT_EQ(Text(), "abcd\r\ne\r\nf\r\n");
+    // Backspace at the start of a line, the control's own, joins whole lines too.
+    t.SelStart(5);
+    rt::test::PressKey(edit, VK_BACK);
+    EXPECT_EQ(Text(), "abcde\r\nf\r\n");
+    form.mnuEditUndo_Click();
 
     // Text replacing the selection, and text sent by another program.
     t.SelStart(0);
