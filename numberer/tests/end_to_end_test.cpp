@@ -83,7 +83,7 @@ void RightClickOn(HWND edit, int character) {
 }
 
 // A key of the keyboard, down and up, to whatever has the focus.
-void PressKey(WORD vk) {
+void TapKey(WORD vk) {
     INPUT key[2] = {};
     key[0].type = key[1].type = INPUT_KEYBOARD;
     key[0].ki.wVk = key[1].ki.wVk = vk;
@@ -264,7 +264,7 @@ TEST(EndToEnd, RightClickShiftF10AndTheMenuKeyShowOnlyTheProgramsEditMenu) {
         const bool shown = WaitFor([] { return ShownMenu() != nullptr; }, 10000);
         EXPECT_TRUE(shown) << how << ": a menu opened";
         if (!shown) return;
-        PressKey('O');
+        TapKey('O');
         EXPECT_TRUE(WaitFor([&] { return ClipboardText() == all; }, 10000))
             << how << ": the first menu shown was the Edit menu";
         WaitFor([] { return false; }, 1000);
@@ -285,7 +285,7 @@ TEST(EndToEnd, RightClickShiftF10AndTheMenuKeyShowOnlyTheProgramsEditMenu) {
     openedMenuCopiesAll("Shift+F10");
     EXPECT_EQ(Caret(edit), static_cast<int>(all.size()));
     SetForegroundWindow(main);
-    PressKey(VK_APPS);
+    TapKey(VK_APPS);
     openedMenuCopiesAll("menu key");
     EXPECT_EQ(Caret(edit), static_cast<int>(all.size()));
     EXPECT_EQ(TextOf(edit), all);
