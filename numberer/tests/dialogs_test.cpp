@@ -6,7 +6,6 @@
 #include "frmSettings.h"
 #include "modRegistry.h"
 
-#include <kit/about.h>
 
 namespace tallyman {
 namespace {
@@ -182,20 +181,22 @@ TEST_F(EditorTest, TheSampleWindowShowsCopiesAndExplainsTheErrorTrap) {
 }
 
 TEST_F(EditorTest, TheAboutBoxShowsTheVersionOnTop) {
-    SetUpAbout();
     frmMain& form = Start();
     for (auto [revision, caption] : {std::pair{5, "Version 3.0.5"}, {0, "Version 3.0"}}) {
         rt::App().Major = 3, rt::App().Minor = 0, rt::App().Revision = revision;
         std::string seen;
         bool topmost = false;
         user.OnModal([&](rt::Form& f) {
-            auto& about = dynamic_cast<kit::frmAbout&>(f);
-            seen = about.Label1.Caption() + "|" + about.lblVersion.Caption();
+            auto& about = dynamic_cast<frmAbout&>(f);
+            seen = about.Label4.Caption() + "|" + about.lblVersion.Caption() + "|" +
+                   about.Label8.Caption() + "|" + about.Label1.Caption() + "|" + about.Label2.Caption();
+            EXPECT_NE(about.Label10.Caption().find("Erl"), std::string::npos);
             topmost = GetWindowLongW(about.hWnd(), GWL_EXSTYLE) & WS_EX_TOPMOST;
             about.cmdOK.Press();
         });
         rt::test::PressKey(form.txtDisplay.hWnd(), VK_F1);
-        EXPECT_EQ(seen, std::string("Tallyman|") + caption);
+        EXPECT_EQ(seen, std::string("Tallyman|") + caption +
+                            "|Questions, Comments, Bug Reports:|www.example.org|tallyman@example.org");
         EXPECT_TRUE(topmost);
     }
     rt::App().Major = 1, rt::App().Minor = 0, rt::App().Revision = 0;

@@ -108,6 +108,8 @@ class Form : public Container {
     // The menu bar's top-level menus, in order (invisible ones are pop-ups).
     void Menus(std::initializer_list<MenuItem*> menus);
     void PopupMenu(MenuItem& menu);
+    // The same at a place of the form's inner area (twips) instead of the pointer.
+    void PopupMenu(MenuItem& menu, float X, float Y);
 
     // Creates the window and its controls and runs Form_Load (once).
     void Load();
@@ -180,6 +182,7 @@ class Form : public Container {
     DWORD ExStyle() const;
     bool HasMenuBar() const;
     bool MouseMessage(UINT msg, WPARAM wp, LPARAM lp);
+    void TrackPopup(MenuItem& menu, POINT screen);
     void PaintPicture(HDC dc);
     void ApplyIcon();
     long designClientW_ = -1, designClientH_ = -1;
