@@ -34,6 +34,11 @@ std::vector<Form*>& Graveyard() {
 }
 Form* g_lastActivated = nullptr;
 
+// A form that goes or hides while a close sent by another program is being
+// handled: that message runs inside the wait for the next message, so the
+// loop waiting there (the program's, or a modal form's) is woken to see it.
+void WakeMessageLoop() { PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0); }
+
 RECT OuterFromClient(long clientW, long clientH, DWORD style, DWORD ex, bool menu) {
     RECT r{0, 0, PxX(clientW), PxY(clientH)};
     AdjustWindowRectEx(&r, style, menu, ex);
@@ -517,6 +522,7 @@ void Form::Hide() {
     std::vector<HWND> owners = disabled_;
     EndModal();
     ShowWindow(hwnd_, SW_HIDE);
+    if (modalDepth_ > 0) WakeMessageLoop();
     if (!owners.empty() && IsWindow(owners.front())) SetActiveWindow(owners.front());
 }
 
@@ -527,8 +533,8 @@ bool Form::UnloadWith(int mode) {
     if (detail::DeferUnloadForRun(*this, mode)) return false; // closed when the run has ended
     if (inUnload_ || loading_) return false;
     inUnload_ = true;
-    int cancel = 0;
-    Call([&] { Form_QueryUnload(cancel, mode); });
+    int cancel = UnloadFormsOver() ? 0 : 1;
+    if (!cancel) Call([&] { Form_QueryUnload(cancel, mode); });
     if (!cancel) Call([&] { Form_Unload(cancel); });
     inUnload_ = false;
     if (cancel || !hwnd_) return cancel == 0;
@@ -543,6 +549,23 @@ bool Form::UnloadWith(int mode) {
         Bury(this);
     }
     return true;
+}
+
+// The forms shown over this one, owned by it or modal over it, go before it:
+// none is left alone on the screen, and no modal loop outlives the window it
+// was shown over. False when one of them stays.
+bool Form::UnloadFormsOver() {
+    std::vector<Form*> over;
+    for (Form* f : LoadedForms()) {
+        if (f == this || !f->hwnd_) continue;
+        bool disabledThis =
+            std::find(f->disabled_.begin(), f->disabled_.end(), hwnd_) != f->disabled_.end();
+        if (disabledThis || GetWindow(f->hwnd_, GW_OWNER) == hwnd_) over.push_back(f);
+    }
+    bool all = true;
+    for (Form* f : over)
+        if (f->Loaded() && !f->Unload()) all = false;
+    return all;
 }
 
 void Form::DestroyFormWindow() {
@@ -568,6 +591,7 @@ void Form::DestroyFormWindow() {
         brush_ = nullptr;
     }
     focus_ = nullptr;
+    if (modalDepth_ > 0 || LoadedForms().empty()) WakeMessageLoop();
 }
 
 // The tool tip window, made when the first control asks for a tip. It has no

@@ -177,6 +177,7 @@ class Form : public Container {
     void CreateFormWindow();
     void DestroyFormWindow();
     bool UnloadWith(int mode);
+    bool UnloadFormsOver();
     void EndModal();
     DWORD Style() const;
     DWORD ExStyle() const;
