@@ -68,3 +68,22 @@ TEST(CauseError, EndsTheProgramThroughTheRuntimesReport) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(FaultbookProgram, EndsOnACloseSentByAnotherProgramAndKeepsItsSettings) {
+    rt::DeleteSetting("Faultbook");
+    rt::test::ExpectEndsOnSentCloses(
+        "Faultbook.exe", "  Faultbook",
+        [](rt::test::Program& program) {
+            HWND range = program.Window("  Enter Faultbook Range");
+            ASSERT_NE(range, nullptr);
+            Press(range, L"OK");
+        },
+        [] {
+            EXPECT_NE(rt::GetSetting("Faultbook", "Settings", "Width"), "");
+            rt::DeleteSetting("Faultbook");
+        });
+}
+
+} // namespace

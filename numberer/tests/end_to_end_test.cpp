@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 
 #include <rt.h>
 
@@ -289,6 +290,70 @@ TEST(EndToEnd, RightClickShiftF10AndTheMenuKeyShowOnlyTheProgramsEditMenu) {
     openedMenuCopiesAll("menu key");
     EXPECT_EQ(Caret(edit), static_cast<int>(all.size()));
     EXPECT_EQ(TextOf(edit), all);
+}
+
+// Closes sent by another program, with text in the editor: the question
+// comes once, and Yes ends the program with its settings kept.
+TEST(EndToEnd, ASentCloseAsksOnceAndEndsTheProgram) {
+    for (const rt::test::SentClose& close : rt::test::kSentCloses) {
+        SCOPED_TRACE(close.name);
+        rt::DeleteSetting("Tallyman");
+        rt::test::Program program("Tallyman.exe");
+        HWND main = program.Window("  Tallyman", kWaitMs);
+        ASSERT_NE(main, nullptr);
+        HWND edit = rt::test::Child(main, L"Edit");
+        ASSERT_NE(edit, nullptr);
+        SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"kept?"));
+
+        // The sender waits until the program has handled the close.
+        bool returned = false;
+        std::thread sender([&] { returned = rt::test::Send(main, close, kWaitMs); });
+        HWND confirm = program.Window("  Confirm Discard And Exit", kWaitMs);
+        EXPECT_NE(confirm, nullptr);
+        if (confirm) PostMessageW(confirm, WM_COMMAND, IDYES, 0);
+        sender.join();
+        EXPECT_TRUE(returned);
+        EXPECT_EQ(program.Wait(kWaitMs), 0u) << "the program did not end by itself";
+        EXPECT_EQ(rt::GetSetting("Tallyman", "Options", "AlwaysOnTop"), "True");
+    }
+    rt::DeleteSetting("Tallyman");
+}
+
+// Closed while minimised, the program keeps the place the window had before,
+// and starts there again as a normal window.
+TEST(EndToEnd, ClosedMinimisedItStartsAgainWhereItStood) {
+    rt::DeleteSetting("Tallyman");
+    const RECT place{100, 80, 600, 480};
+    {
+        rt::test::Program program("Tallyman.exe");
+        HWND main = program.Window("  Tallyman", kWaitMs);
+        ASSERT_NE(main, nullptr);
+        SetWindowPos(main, nullptr, place.left, place.top, place.right - place.left,
+                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        ASSERT_TRUE(WaitFor([&] { return IsIconic(main) != FALSE; }, kWaitMs));
+        EXPECT_TRUE(rt::test::Send(main, rt::test::kSentCloses[0]));
+        EXPECT_EQ(program.Wait(kWaitMs), 0u);
+    }
+    const long tppX = rt::Screen::TwipsPerPixelX(), tppY = rt::Screen::TwipsPerPixelY();
+    EXPECT_EQ(rt::GetSetting("Tallyman", "Options", "Left"), rt::CStr(place.left * tppX));
+    EXPECT_EQ(rt::GetSetting("Tallyman", "Options", "Top"), rt::CStr(place.top * tppY));
+    EXPECT_EQ(rt::GetSetting("Tallyman", "Options", "Width"), rt::CStr((place.right - place.left) * tppX));
+    EXPECT_EQ(rt::GetSetting("Tallyman", "Options", "Height"), rt::CStr((place.bottom - place.top) * tppY));
+
+    rt::test::Program again("Tallyman.exe");
+    HWND main = again.Window("  Tallyman", kWaitMs);
+    ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(IsIconic(main));
+    RECT r{};
+    GetWindowRect(main, &r);
+    EXPECT_TRUE(EqualRect(&r, &place)) << r.left << "," << r.top << " " << r.right << "," << r.bottom;
+    RECT editor{};
+    GetClientRect(rt::test::Child(main, L"Edit"), &editor);
+    EXPECT_GT(editor.bottom, 200) << "the editor has its height";
+    EXPECT_TRUE(rt::test::Send(main, rt::test::kSentCloses[1]));
+    EXPECT_EQ(again.Wait(kWaitMs), 0u);
+    rt::DeleteSetting("Tallyman");
 }
 
 } // namespace

@@ -230,6 +230,43 @@ TEST_F(EndToEnd, ATrayClickWhileTheAboutBoxIsUpBringsForwardTheBoxAlone) {
     EXPECT_TRUE(rt::test::WaitFor([&] { return GetForegroundWindow() == tunebox.Main(); }, 5000));
 }
 
+// What the program's unload leaves: its icon gone from the notification
+// area, its settings written.
+void ExpectUnloadDone() {
+    EXPECT_TRUE(rt::test::WaitFor([] { return test::FindTrayIcon(kTrayAmber).x < 0; }, 5000))
+        << "the tray icon stayed";
+    EXPECT_NE(rt::GetSetting(kApp, "Settings", "Drive"), "");
+    EXPECT_EQ(rt::GetSetting(kApp, "Settings", "ShowMin"), "False");
+}
+
+TEST_F(EndToEnd, ExitFromTheTrayIconsMenuEndsTheProgram) {
+    RunningTunebox tunebox;
+    ASSERT_NE(tunebox.Main(), nullptr);
+    POINT icon{};
+    ASSERT_TRUE(rt::test::WaitFor([&] { return (icon = test::FindTrayIcon(kTrayAmber)).x >= 0; },
+                                  5000))
+        << "no icon in the notification area";
+    test::ClickAt(icon, 2);
+    ASSERT_TRUE(rt::test::WaitFor(
+        [&] {
+            HWND menu = FindWindowW(L"#32768", nullptr);
+            return menu && IsWindowVisible(menu);
+        },
+        5000))
+        << "no menu on a right click";
+    Type("x"); // E&xit
+    EXPECT_TRUE(tunebox.Ended(10000)) << "the program did not end";
+    ExpectUnloadDone();
+}
+
+TEST_F(EndToEnd, EndsOnACloseSentByAnotherProgram) {
+    rt::test::ExpectEndsOnSentCloses("Tunebox.exe", "  Tunebox", {}, [this] {
+        ExpectUnloadDone();
+        rt::DeleteSetting(kApp); // each close writes them afresh
+        rt::SaveSetting(kApp, "Settings", "Directory", folder.Path());
+    });
+}
+
 TEST_F(EndToEnd, TheVolumeBarChangesWhatIsHeard) {
     test::SoundMonitor monitor;
     ASSERT_TRUE(monitor.Running());

@@ -202,17 +202,32 @@ void Form::Caption(const std::string& text) {
     if (hwnd_) SetWindowTextW(hwnd_, Wide(text).c_str());
 }
 
+// Where the window stands, in screen pixels; for a minimised or maximised
+// window, where it stands when restored: the place a program keeps for its
+// next start, never the icon's.
+RECT Form::PlacedRect() const {
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    if (!IsIconic(hwnd_) && !IsZoomed(hwnd_)) return r;
+    WINDOWPLACEMENT place{};
+    place.length = sizeof place;
+    if (!GetWindowPlacement(hwnd_, &place)) return r;
+    RECT normal = place.rcNormalPosition;
+    // Given from the work area's corner, unless the window is a tool window.
+    RECT work{};
+    if (!(GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) &&
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
+        OffsetRect(&normal, work.left, work.top);
+    return normal;
+}
+
 long Form::Left() const {
     if (!hwnd_) return left_;
-    RECT r;
-    GetWindowRect(hwnd_, &r);
-    return r.left * TppX();
+    return PlacedRect().left * TppX();
 }
 long Form::Top() const {
     if (!hwnd_) return top_;
-    RECT r;
-    GetWindowRect(hwnd_, &r);
-    return r.top * TppY();
+    return PlacedRect().top * TppY();
 }
 long Form::Width() const {
     if (!hwnd_) {
@@ -223,8 +238,7 @@ long Form::Width() const {
         }
         return width_;
     }
-    RECT r;
-    GetWindowRect(hwnd_, &r);
+    RECT r = PlacedRect();
     return (r.right - r.left) * TppX();
 }
 long Form::Height() const {
@@ -236,8 +250,7 @@ long Form::Height() const {
         }
         return height_;
     }
-    RECT r;
-    GetWindowRect(hwnd_, &r);
+    RECT r = PlacedRect();
     return (r.bottom - r.top) * TppY();
 }
 void Form::Left(long v) { Move(v, Top(), Width(), Height()); }

@@ -138,6 +138,30 @@ DWORD ChildProcess::Wait(DWORD timeoutMs) {
     return code;
 }
 
+bool Send(HWND window, const SentClose& close, DWORD timeoutMs) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, close.msg, close.wp, 0, SMTO_NORMAL, timeoutMs, &result) !=
+           0;
+}
+
+void ExpectEndsOnSentCloses(const std::string& exeName, const std::string& caption,
+                            const std::function<void(Program&)>& started,
+                            const std::function<void()>& ended) {
+    for (const SentClose& close : kSentCloses) {
+        SCOPED_TRACE(exeName + ", " + close.name);
+        Program program(exeName);
+        if (started) started(program);
+        HWND main = program.Window(caption);
+        ASSERT_NE(main, nullptr);
+        // Not while a box of the start holds it disabled: it refuses SC_CLOSE then.
+        EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main) != FALSE; }));
+        EXPECT_TRUE(Send(main, close)) << "the close did not return";
+        EXPECT_EQ(program.Wait(20000), 0u) << "the program did not end by itself";
+        EXPECT_FALSE(IsWindow(main));
+        if (ended) ended();
+    }
+}
+
 namespace {
 
 // The foreign window's program: one window whose caption counts the keys it gets.

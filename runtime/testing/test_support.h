@@ -119,6 +119,26 @@ class Program : public ChildProcess {
     HWND Window(const std::string& caption, DWORD timeoutMs = 20000) const;
 };
 
+// The closes other programs send to a window (window tools, Paneherd's
+// Close, the system at log-off): WM_CLOSE, and the system menu's Close.
+struct SentClose {
+    const char* name;
+    UINT msg;
+    WPARAM wp;
+};
+inline constexpr SentClose kSentCloses[] = {{"WM_CLOSE", WM_CLOSE, 0},
+                                            {"SC_CLOSE", WM_SYSCOMMAND, SC_CLOSE}};
+// Sends the close to a window of another process as SendMessage does;
+// whether the window had handled it within the time.
+bool Send(HWND window, const SentClose& close, DWORD timeoutMs = 20000);
+// Starts the program once for each sent close, waits for its main window
+// (`started` first answers what the program asks at its start), sends the
+// close and expects the program to end by itself, status 0; `ended` then
+// checks what it left behind.
+void ExpectEndsOnSentCloses(const std::string& exeName, const std::string& caption,
+                            const std::function<void(Program&)>& started = {},
+                            const std::function<void()>& ended = {});
+
 // A top-level window of another program (a second process) with the focus of
 // its own: what must never reach other programs can be checked on it.
 class ForeignWindow {

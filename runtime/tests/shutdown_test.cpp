@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <utility>
 #include <string>
 
 #include "rt/forms.h"
@@ -63,19 +64,13 @@ int ClosingProgram(const std::string& argument) {
 const int kClosingProgram = RegisterChild("closing-program", &ClosingProgram);
 
 TEST(Shutdown, ASentCloseEndsTheProgramWithEveryFormUnloadedOnce) {
-    struct Close {
-        const char* name;
-        UINT msg;
-        WPARAM wp;
-        const char* mode;
-    };
+    const SentClose& wmClose = kSentCloses[0];
+    const SentClose& scClose = kSentCloses[1];
     // A window disabled by a modal box refuses the system menu's Close, so
     // only WM_CLOSE reaches it then.
-    for (const Close close : {Close{"SC_CLOSE", WM_SYSCOMMAND, SC_CLOSE, "plain"},
-                              Close{"WM_CLOSE", WM_CLOSE, 0, "plain"},
-                              Close{"WM_CLOSE", WM_CLOSE, 0, "owned"},
-                              Close{"WM_CLOSE", WM_CLOSE, 0, "free"}}) {
-        const std::string mode = close.mode;
+    const std::pair<SentClose, std::string> cases[] = {
+        {scClose, "plain"}, {wmClose, "plain"}, {wmClose, "owned"}, {wmClose, "free"}};
+    for (const auto& [close, mode] : cases) {
         SCOPED_TRACE(std::string(close.name) + ", " + mode);
         TempFolder dir;
         const std::string journal = dir / "unloads.txt";
@@ -86,9 +81,7 @@ TEST(Shutdown, ASentCloseEndsTheProgramWithEveryFormUnloadedOnce) {
             ASSERT_TRUE(WaitFor([&] { return (box = FindShownWindow("  Closing box", program.Id())); }));
         }
 
-        DWORD_PTR result = 0;
-        EXPECT_TRUE(SendMessageTimeoutW(main, close.msg, close.wp, 0, SMTO_NORMAL, 10000, &result))
-            << "the close did not return";
+        EXPECT_TRUE(Send(main, close)) << "the close did not return";
         EXPECT_EQ(program.Wait(10000), 0u) << "the program did not end";
         EXPECT_FALSE(IsWindow(main));
         EXPECT_FALSE(box && IsWindow(box));

@@ -47,7 +47,8 @@ class FormWatch {
 };
 
 // A top-level form. Sizes are outer sizes in twips (title bar and borders
-// included); ScaleWidth / ScaleHeight are the inner size.
+// included); ScaleWidth / ScaleHeight are the inner size. A minimised or
+// maximised form gives the place and size it has when restored.
 class Form : public Container {
   public:
     Form();
@@ -178,6 +179,7 @@ class Form : public Container {
     void DestroyFormWindow();
     bool UnloadWith(int mode);
     bool UnloadFormsOver();
+    RECT PlacedRect() const;
     void EndModal();
     DWORD Style() const;
     DWORD ExStyle() const;
