@@ -11,6 +11,7 @@
 #include <string>
 
 #include "rt/forms.h"
+#include "rt/interaction.h"
 #include "rt/services.h"
 #include "test_support.h"
 
@@ -37,8 +38,8 @@ class JournalForm : public rt::Form {
     std::string file_;
 };
 
-// The main window; when asked, it opens a modal box from its message loop
-// soon after start, owned by it or without an owner.
+// The main window; when asked, it opens a modal form from its message loop
+// soon after start, owned by it or without an owner, or a message box.
 class MainForm : public JournalForm {
   public:
     MainForm(const std::string& mode, const std::string& file)
@@ -46,7 +47,10 @@ class MainForm : public JournalForm {
         tmrBox.Interval(mode == "plain" ? 0 : 50);
         tmrBox.Tick = [this, mode] {
             tmrBox.Enabled(false);
-            box_.Show(rt::vbModal, mode == "owned" ? this : nullptr);
+            if (mode == "message")
+                rt::MsgBox("Still here?", rt::vbOKOnly, "  Closing question");
+            else
+                box_.Show(rt::vbModal, mode == "owned" ? this : nullptr);
         };
     }
     rt::Timer tmrBox{*this};
@@ -55,7 +59,7 @@ class MainForm : public JournalForm {
     JournalForm box_;
 };
 
-// Argument: "<mode>|<journal file>", mode plain, owned or free.
+// Argument: "<mode>|<journal file>", mode plain, owned, free or message.
 int ClosingProgram(const std::string& argument) {
     const size_t bar = argument.find('|');
     MainForm main(argument.substr(0, bar), argument.substr(bar + 1));
@@ -69,7 +73,8 @@ TEST(Shutdown, ASentCloseEndsTheProgramWithEveryFormUnloadedOnce) {
     // A window disabled by a modal box refuses the system menu's Close, so
     // only WM_CLOSE reaches it then.
     const std::pair<SentClose, std::string> cases[] = {
-        {scClose, "plain"}, {wmClose, "plain"}, {wmClose, "owned"}, {wmClose, "free"}};
+        {scClose, "plain"}, {wmClose, "plain"}, {wmClose, "owned"}, {wmClose, "free"},
+        {wmClose, "message"}};
     for (const auto& [close, mode] : cases) {
         SCOPED_TRACE(std::string(close.name) + ", " + mode);
         TempFolder dir;
@@ -78,15 +83,16 @@ TEST(Shutdown, ASentCloseEndsTheProgramWithEveryFormUnloadedOnce) {
         HWND main = nullptr, box = nullptr;
         ASSERT_TRUE(WaitFor([&] { return (main = FindShownWindow("  Closing main", program.Id())); }));
         if (mode != "plain") {
-            ASSERT_TRUE(WaitFor([&] { return (box = FindShownWindow("  Closing box", program.Id())); }));
+            const char* boxCaption = mode == "message" ? "  Closing question" : "  Closing box";
+            ASSERT_TRUE(WaitFor([&] { return (box = FindShownWindow(boxCaption, program.Id())); }));
         }
 
         EXPECT_TRUE(Send(main, close)) << "the close did not return";
         EXPECT_EQ(program.Wait(10000), 0u) << "the program did not end";
         EXPECT_FALSE(IsWindow(main));
         EXPECT_FALSE(box && IsWindow(box));
-        EXPECT_EQ(ReadBytes(journal), mode == "plain" ? "  Closing main\n"
-                                                      : "  Closing box\n  Closing main\n");
+        const bool boxForm = mode == "owned" || mode == "free";
+        EXPECT_EQ(ReadBytes(journal), boxForm ? "  Closing box\n  Closing main\n" : "  Closing main\n");
     }
 }
 
