@@ -63,6 +63,22 @@ bool HaveDefaultPrinter() {
     return size > 0;
 }
 
+UserNumberSymbols::UserNumberSymbols(const std::string& decimal, const std::string& group,
+                                     const std::string& currency) {
+    for (auto [type, value] : {std::pair{LOCALE_SDECIMAL, &decimal}, {LOCALE_STHOUSAND, &group},
+                               {LOCALE_SCURRENCY, &currency}}) {
+        wchar_t was[16] = {};
+        GetLocaleInfoW(LOCALE_USER_DEFAULT, type, was, static_cast<int>(std::size(was)));
+        previous_.emplace_back(type, was);
+        if (!SetLocaleInfoW(LOCALE_USER_DEFAULT, type, Wide(*value).c_str()))
+            ADD_FAILURE() << "the locale refused \"" << *value << "\": " << GetLastError();
+    }
+}
+
+UserNumberSymbols::~UserNumberSymbols() {
+    for (const auto& [type, value] : previous_) SetLocaleInfoW(LOCALE_USER_DEFAULT, type, value.c_str());
+}
+
 namespace {
 
 std::map<std::string, ChildMain>& Children() {

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "rt/interaction.h"
@@ -69,6 +70,21 @@ class LostDrive {
   private:
     wchar_t letter_ = 0;
     bool defined_ = false;
+};
+
+// The user's decimal separator, digit-group separator and currency sign set
+// for a scope, as the control panel sets them (for this program and every
+// program started meanwhile); the earlier ones back at the end.
+class UserNumberSymbols {
+  public:
+    UserNumberSymbols(const std::string& decimal, const std::string& group,
+                      const std::string& currency);
+    ~UserNumberSymbols();
+    UserNumberSymbols(const UserNumberSymbols&) = delete;
+    UserNumberSymbols& operator=(const UserNumberSymbols&) = delete;
+
+  private:
+    std::vector<std::pair<LCTYPE, std::wstring>> previous_;
 };
 
 // ---- Child processes
