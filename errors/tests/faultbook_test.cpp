@@ -269,6 +269,38 @@ TEST_F(FaultbookTest, ListTakesTheWindowsHeight) {
     }
 }
 
+TEST_F(FaultbookTest, RaiseErrorReadsTheNumberAsTheUsersLocaleWritesIt) {
+    frmMain& form = Start("10");
+    const std::string raised = "Faultbook caused the following error:\r\rError Number = ";
+    const std::string mismatch = raised + "13\rError Description = Type mismatch";
+    const std::string overflow = raised + "6\rError Description = Overflow";
+    const std::string invalid = "Entry must be a positive numerical value.";
+    const std::string euro = "\xE2\x82\xAC";
+    using Case = std::pair<std::string, std::string>;
+    auto raise = [&](const std::string& typed) {
+        user.Type(typed);
+        form.mnuFileRaiseError_Click();
+        EXPECT_EQ(rt::Err().Number, 0);
+        return Last().Prompt;
+    };
+    {
+        rt::test::UserNumberSymbols symbols(".", ",", "$");
+        for (auto [typed, shown] : {Case{"$13", mismatch}, {" 13 $ ", mismatch},
+                                    {"12.5", raised + "12\rError Description = Application-defined "
+                                                      "or object-defined error"},
+                                    {"$2,147,483,648", overflow}, {"13 $$", invalid},
+                                    {"13" + euro, invalid}})
+            EXPECT_EQ(raise(typed), shown) << typed;
+    }
+    {
+        rt::test::UserNumberSymbols symbols(",", ".", euro);
+        for (auto [typed, shown] : {Case{euro + "13", mismatch}, {"1.3", mismatch},
+                                    {"13,4 " + euro, mismatch}, {"2.147.483.647,5", overflow},
+                                    {"$13", invalid}, {"13.", invalid}})
+            EXPECT_EQ(raise(typed), shown) << typed;
+    }
+}
+
 TEST_F(FaultbookTest, MessageWindowKeepsItsHeight) {
     frmText& window = frmText::Get();
     window.Show();
