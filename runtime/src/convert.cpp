@@ -21,8 +21,13 @@ namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::string_view TrimBlanks(std::string_view s) {
+std::string_view TrimFront(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    return s;
+}
+
+std::string_view TrimBlanks(std::string_view s) {
+    s = TrimFront(s);
     while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
     return s;
 }
@@ -73,11 +78,6 @@ bool Take(std::string_view& s, std::string_view token) {
     if (token.empty() || s.substr(0, token.size()) != token) return false;
     s.remove_prefix(token.size());
     return true;
-}
-
-std::string_view TrimFront(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    return s;
 }
 
 // The numeric test and its value in one pass, with the user's decimal and
