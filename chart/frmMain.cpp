@@ -250,11 +250,6 @@ void frmMain::Form_Load() {
 
 void frmMain::Form_Unload(int& Cancel) {
     (void)Cancel;
-    // A minimised window would store the icon's place, which puts the next
-    // start off the screen: its normal place is stored instead.
-    rt::Try([&] {
-        if (WindowState() == rt::vbMinimized) WindowState(rt::vbNormal_);
-    });
     Store("Height", rt::CStr(Height()));
     Store("Width", rt::CStr(Width()));
     Store("Left", rt::CStr(Left()));

@@ -357,6 +357,7 @@ frmMain::frmMain() {
     txtCurrentScreenRes.Move(120, 5160, 1215, 315);
     txtCurrentScreenRes.Text("  800x600");
     txtCurrentScreenRes.Locked(true);
+    txtCurrentScreenRes.TabStop(false);
     Label3.Move(1440, 5205, 200, 195);
     Label3.Caption("X");
     Label3.Font(SansSerif(true));
@@ -667,18 +668,26 @@ bool frmMain::ApplyWallpaper() {
     }
 }
 
-bool frmMain::ApplyForStyle(const std::string& what, const std::function<void()>& setBack) {
+bool frmMain::ApplyForStyle(const std::string& what, const std::function<void()>& setBack,
+                            const std::function<void()>& putBack) {
     if (WallpaperPath().empty()) {
         setBack();
         NoWallpaperSelected(what);
         return false;
     }
-    // Nothing applied (No to the question, or a refused file): no style either.
+    // Nothing applied (No to the question, or a refused file): no style
+    // either, and the control shows what the system keeps.
     if (!ApplyWallpaper()) {
-        setBack();
+        putBack ? putBack() : setBack();
         return false;
     }
     return true;
+}
+
+void frmMain::PutBackStyle() {
+    puttingBackStyle_ = true;
+    styleInForce_->Value(true);
+    puttingBackStyle_ = false;
 }
 
 void frmMain::WriteStyle(const std::function<void()>& write) {
@@ -693,13 +702,20 @@ void frmMain::WriteStyle(const std::function<void()>& write) {
 void frmMain::chkCenter_Click() {
     // Setting the tick back runs this handler again inside itself.
     if (chkCenter.Reentered()) return;
-    if (!ApplyForStyle("stretch", [&] { chkCenter.Value(rt::vbUnchecked); })) return;
+    // Nothing applied: the tick goes back to what it was, the style the system keeps.
+    const long inForce = chkCenter.Value() == rt::vbChecked ? rt::vbUnchecked : rt::vbChecked;
+    if (!ApplyForStyle("stretch", [&] { chkCenter.Value(rt::vbUnchecked); },
+                       [&] { chkCenter.Value(inForce); }))
+        return;
     WriteStyle([&] { WriteWallpaperStyle(chkCenter.Value() == rt::vbChecked ? "2" : "0"); });
 }
 
 void frmMain::optCenter_Click() {
-    if (!ApplyForStyle("center", [&] { optCenter.Value(false); })) return;
+    if (puttingBackStyle_) return;
+    if (!ApplyForStyle("center", [&] { optCenter.Value(false); }, [&] { PutBackStyle(); }))
+        return;
     if (!mReapplyingWallpaper && !optCenter.Value()) return;
+    styleInForce_ = &optCenter;
     WriteStyle([&] {
         chkCenter.Enabled(true);
         WriteTileWallpaper("0");
@@ -707,8 +723,10 @@ void frmMain::optCenter_Click() {
 }
 
 void frmMain::optTile_Click() {
-    if (!ApplyForStyle("tile", [&] { optTile.Value(false); })) return;
+    if (puttingBackStyle_) return;
+    if (!ApplyForStyle("tile", [&] { optTile.Value(false); }, [&] { PutBackStyle(); })) return;
     if (!optTile.Value()) return;
+    styleInForce_ = &optTile;
     WriteStyle([&] {
         chkCenter.Enabled(false);
         WriteTileWallpaper("1");

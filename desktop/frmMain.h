@@ -32,11 +32,13 @@ class frmMain : public rt::Form, public rt::FormOf<frmMain> {
     rt::PictureBox picMinMax0{InactiveTitleBar1};
     rt::PictureBox picClose0{InactiveTitleBar1};
     rt::Label InactiveMessageText{DesktopBackground};
-    // The sample button's face and its 3D edges.
-    rt::Label InactiveButtonOuterLight{DesktopBackground};
+    // The sample button's face and its 3D edges. Each edge lies over the one
+    // before it: a light edge over its dark one leaves the dark showing below
+    // and right, and the inner pair over the outer leaves the outer one ring.
     rt::Label InactiveButtonOuterDark{DesktopBackground};
-    rt::Label InactiveButtonInnerLight{DesktopBackground};
+    rt::Label InactiveButtonOuterLight{DesktopBackground};
     rt::Label InactiveButtonInnerDark{DesktopBackground};
+    rt::Label InactiveButtonInnerLight{DesktopBackground};
     rt::Label InactiveOKButtonBackground{DesktopBackground};
     rt::Label InactiveOKButton{DesktopBackground};
     // The active window over the inactive one, framed by its border.
@@ -177,14 +179,21 @@ class frmMain : public rt::Form, public rt::FormOf<frmMain> {
     // "There is currently no Desktop Wallpaper selected to <what>. ..."
     void NoWallpaperSelected(const std::string& what);
     // What the style controls do first: the wallpaper applied, or the control
-    // set back (false).
-    bool ApplyForStyle(const std::string& what, const std::function<void()>& setBack);
+    // set back (false): by setBack when there is no path, by putBack (setBack
+    // when not given) when nothing was applied.
+    bool ApplyForStyle(const std::string& what, const std::function<void()>& setBack,
+                       const std::function<void()>& putBack = {});
+    // Selects again the style option the system was last given, without
+    // applying it anew.
+    void PutBackStyle();
     // A style value written and shown; a failure reported.
     void WriteStyle(const std::function<void()>& write);
     void ModeButton(long width, long height);
 
     bool stacked_ = false;
     bool mReapplyingWallpaper = false;
+    rt::OptionButton* styleInForce_ = &optCenter; // Center until a style is applied
+    bool puttingBackStyle_ = false;
     std::string mReapplyPath; // the wallpaper in force, while it is re-applied
 };
 

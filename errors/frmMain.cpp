@@ -265,11 +265,6 @@ void frmMain::Form_Load() {
 void frmMain::Form_Unload(int& Cancel) {
     (void)Cancel;
     const std::string& app = rt::App().Title;
-    // A minimised window reports the parking place of its icon, not where it
-    // stands: restore it first so that the next start finds it on the screen.
-    rt::Try([&] {
-        if (WindowState() == rt::vbMinimized) WindowState(rt::vbNormal_);
-    });
     auto save = [&](const char* key, auto value) {
         rt::Try([&] { rt::SaveSetting(app, kSection, key, value()); });
     };

@@ -5,8 +5,6 @@
 
 namespace kit {
 
-namespace {
-
 // The small link picture: the program's initial, white on blue.
 HBITMAP InitialPicture(const std::string& title, int width, int height) {
     rt::WindowDC screen(nullptr);
@@ -31,6 +29,8 @@ HBITMAP InitialPicture(const std::string& title, int width, int height) {
     }
     return bitmap.Release();
 }
+
+namespace {
 
 rt::Font MakeFont(const char* name, double size, bool bold = false, bool underline = false) {
     rt::Font f;

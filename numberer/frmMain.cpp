@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include <kit/about.h>
+#include "about.h"
 
 #include "frmSample.h"
 #include "frmSettings.h"
@@ -25,8 +25,14 @@ void Save(const char* key, const std::string& value) {
     rt::SaveSetting(rt::App().Title, kSection, key, value);
 }
 
-// The report of a failed numbering or removal run.
-void ReportRunError(const rt::Error& e, const std::string& module, const std::string& tail) {
+// "Out of memory", raised by the program.
+rt::Error OutOfMemory() {
+    return rt::Error(rt::errOutOfMemory, rt::App().Title, rt::ErrorText(rt::errOutOfMemory));
+}
+
+// The report of a failure in a module of the window (a numbering or removal
+// run, the undo history).
+void ReportError(const rt::Error& e, const std::string& module, const std::string& tail) {
     rt::MsgBox(e.Source + " caused the following error in module '" + module +
                    "':\r\rError Number = " + rt::CStr(e.Number) +
                    "\rError Description = " + e.Description + "\rError Line = 0" + tail,
@@ -97,7 +103,6 @@ class frmMain::Run : public RunProgress {
     void Finish(const std::string& text) {
         form_.Caption(kTitle);
         form_.SetDisplayText(text);
-        rt::DoEvents();
     }
 
   private:
@@ -122,6 +127,7 @@ frmMain::frmMain() {
     txtDisplay.MouseDown = [this](int Button, int Shift, float X, float Y) {
         txtDisplay_MouseDown(Button, Shift, X, Y);
     };
+    txtDisplay.ContextMenuKey = [this] { txtDisplay_ContextMenuKey(); };
     Line1.BorderColor = 0x80000010;
     Line2.BorderColor = 0x80000014;
 
@@ -237,19 +243,39 @@ void frmMain::RemoveNumbers() {
 void frmMain::RunOverLines(const std::string& module, const std::string& reportTail,
                            const std::function<std::string(const std::vector<std::string_view>&, Run&)>& transform) {
     if (Running()) return;
-    const std::string text = txtDisplay.Text();
-    if (text.empty()) return;
-    Run run(*this);
-    if (!run) return;
+    bool finished = false;
+    // A text too large for memory fails the run, whenever memory runs out;
+    // the editor keeps the text it had.
     try {
-        const std::string working = text + "\r\n";
-        run.Finish(transform(ReadLines(working, run), run));
-    } catch (const Run::Stopped&) {
-        run.Abandon();
-    } catch (const rt::Error& e) {
-        if (run.Closing()) return;
-        rt::Try([&] { run.ShowLastCaption(); });
-        ReportRunError(e, module, reportTail);
+        const std::string text = txtDisplay.Text();
+        if (text.empty()) return;
+        Run run(*this);
+        if (!run) return;
+        try {
+            try {
+                const std::string working = text + "\r\n";
+                run.Finish(transform(ReadLines(working, run), run));
+                finished = true;
+            } catch (const std::bad_alloc&) {
+                throw OutOfMemory();
+            }
+        } catch (const Run::Stopped&) {
+            run.Abandon();
+        } catch (const rt::Error& e) {
+            if (run.Closing()) return;
+            rt::Try([&] { run.ShowLastCaption(); });
+            ReportError(e, module, reportTail);
+        }
+    } catch (const std::bad_alloc&) {
+        ReportError(OutOfMemory(), module, reportTail);
+    }
+    // The last yield comes with the commands live again, so that a key
+    // pressed as the text appears (Ctrl+Z, say) is not lost. The text is in
+    // place: a yield that finds no memory takes nothing back.
+    if (!finished) return;
+    try {
+        rt::DoEvents();
+    } catch (const std::bad_alloc&) {
     }
 }
 
@@ -278,19 +304,22 @@ void frmMain::mnuTallymanSample_Click() {
 }
 
 void frmMain::mnuHelpAbout_Click() {
-    rt::Try([&] { kit::frmAbout::Get().Show(rt::vbModal, this); });
+    rt::Try([&] { frmAbout::Get().Show(rt::vbModal, this); });
 }
 
 // --- Undo history -----------------------------------------------------------------
 
 void frmMain::SetDisplayText(const std::string& text) {
+    // The history's copy is made first: when memory runs out, it runs out
+    // before the editor has changed.
+    std::string recorded = text;
     ++settingText_;
     struct Done {
         int& n;
         ~Done() { --n; }
     } done{settingText_};
     txtDisplay.Text(text);
-    MyUndo(txtDisplay, 1);
+    m_UndoText.Record(std::move(recorded));
 }
 
 void frmMain::txtDisplay_Change() {
@@ -303,20 +332,20 @@ void frmMain::MyUndo(rt::TextBox& ctlTextBox, int16_t X) {
             m_UndoText.Record(ctlTextBox.Text());
             return;
         }
-        // Showing the older text is not itself a step of the history.
-        const std::string older = m_UndoText.Restore();
+        // Showing the older text is not itself a step of the history, which
+        // steps back once the editor shows it.
+        const std::string older = m_UndoText.Slot(1);
         ++settingText_;
         struct Done {
             int& n;
             ~Done() { --n; }
         } done{settingText_};
         ctlTextBox.Text(older);
+        m_UndoText.Restore();
+    } catch (const std::bad_alloc&) {
+        ReportError(OutOfMemory(), "MyUndo", "");
     } catch (const rt::Error& e) {
-        rt::MsgBox(e.Source + " caused the following error in module 'MyUndo':\r\rError Number = " +
-                       rt::CStr(e.Number) + "\rError Description = " + e.Description +
-                       "\rError Line = 0",
-                   rt::vbExclamation, "  Error  -  " + e.Description);
-        rt::Err().Clear();
+        ReportError(e, "MyUndo", "");
     }
 }
 
@@ -389,6 +418,18 @@ void frmMain::txtDisplay_MouseDown(int Button, int, float, float) {
     rt::Try([] { mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0); });
     rt::Try([] { rt::DoEvents(); });
     rt::Try([&] { PopupMenu(mnuEdit); });
+}
+
+void frmMain::txtDisplay_ContextMenuKey() {
+    // From the keyboard the caret stays where the user is typing, and the
+    // Edit menu opens there.
+    POINT caret{};
+    rt::Try([&] {
+        if (!GetCaretPos(&caret)) rt::Raise(rt::errInvalidProcedureCall);
+        MapWindowPoints(txtDisplay.hWnd(), hWnd(), &caret, 1);
+        PopupMenu(mnuEdit, static_cast<float>(caret.x * rt::Screen::TwipsPerPixelX()),
+                  static_cast<float>(caret.y * rt::Screen::TwipsPerPixelY()));
+    });
 }
 
 // --- File commands ----------------------------------------------------------------

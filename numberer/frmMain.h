@@ -19,7 +19,7 @@ class frmMain : public rt::Form, public rt::FormOf<frmMain> {
   public:
     frmMain();
 
-    rt::TextBox txtDisplay{*this}; // the editor
+    rt::RichTextStandIn txtDisplay{*this}; // the editor
     rt::CommonDialog CD1;
     rt::Line Line1{*this, -15, 0, 65000, 0};
     rt::Line Line2{*this, -15, 15, 65000, 15};
@@ -92,6 +92,7 @@ class frmMain : public rt::Form, public rt::FormOf<frmMain> {
     void mnuHelpAbout_Click();
     void txtDisplay_Change();
     void txtDisplay_MouseDown(int Button, int Shift, float X, float Y);
+    void txtDisplay_ContextMenuKey();
 
     const std::string& FileName() const { return m_FileName; }
 

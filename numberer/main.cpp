@@ -3,7 +3,6 @@
 
 #include <rt.h>
 
-#include "about.h"
 #include "frmMain.h"
 
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR, int) {
@@ -13,6 +12,5 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR, int) {
     app.Major = 3;
     app.Minor = 0;
     app.Revision = 5;
-    tallyman::SetUpAbout();
     return rt::Run<tallyman::frmMain>();
 }

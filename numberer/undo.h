@@ -13,9 +13,10 @@ class UndoHistory {
     // A change: every text moves one slot older, the oldest falls off, and
     // slot 0 takes the text now shown.
     void Record(std::string text);
-    // Steps back: returns the text to show (slot 1); afterwards the history
-    // holds what it held before the step that text was recorded by.
-    std::string Restore();
+    // Steps back: afterwards the history holds what it held before the step
+    // that slot 1 was recorded by, and slot 0, returned, is slot 1's text.
+    // Nothing changes when memory runs out.
+    const std::string& Restore();
     // Forgets every step.
     void Clear();
 

@@ -80,7 +80,8 @@ bool cMCI_Adv::RES_Save(std::string FileToExtractTo, long RES_ID, long RES_Type,
         if (exists && !OverwriteIfExists) return true;
 
         // What there is to write comes first: an existing file is replaced
-        // only by something, never lost for nothing.
+        // only by something, never lost for nothing. The file is replaced
+        // whole or not at all, so a full disk leaves no part of it behind.
         switch (RES_Type) {
         case resBitmap:
         case resIcon:
@@ -92,18 +93,13 @@ bool cMCI_Adv::RES_Save(std::string FileToExtractTo, long RES_ID, long RES_Type,
         case resString: {
             const std::string text = rt::LoadResString(RES_ID);
             if (text.empty()) return true;
-            const OpenFile file;
-            rt::OpenForOutput(file.Number, FileToExtractTo);
-            rt::PrintLine(file.Number, text);
+            rt::ReplaceFileText(FileToExtractTo, text + "\r\n");
             break;
         }
         case resCustom: {
             const std::string data = rt::LoadResData(RES_ID, RES_Name);
             if (data.empty()) return true;
-            if (exists) rt::Kill(FileToExtractTo);
-            const OpenFile file;
-            rt::OpenForBinary(file.Number, FileToExtractTo);
-            rt::Put(file.Number, 1, data);
+            rt::ReplaceFileBytes(FileToExtractTo, data);
             break;
         }
         default: break;

@@ -1,8 +1,9 @@
 #include "frmMain.h"
 
+#include <commctrl.h>
+
 #include <array>
 #include <cmath>
-#include <tuple>
 
 #include <kit/about.h>
 #include <kit/kit.h>
@@ -48,6 +49,24 @@ rt::Picture ResourcePicture(long id) {
     rt::Picture picture;
     Step([&] { picture = rt::LoadResPicture(id, rt::vbResIcon); });
     return picture;
+}
+
+BOOL CALLBACK FindAnsweringWindow(HWND window, LPARAM found) {
+    wchar_t cls[32] = {};
+    GetClassNameW(window, cls, 32);
+    if (!IsWindowVisible(window) || !IsWindowEnabled(window) || lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// The box the program waits on: of its shown windows, the frontmost one that
+// still takes input (a message box over the About box, say, rather than the
+// About box it disabled).
+HWND OpenModalBox() {
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindAnsweringWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 // The bar's scale: the mixer's values above 32,767 do not fit the bar.
@@ -171,19 +190,20 @@ frmMain::frmMain() {
     mnuOptionsMin.Click = [this] { mnuOptionsMin_Click(); };
     mnuSoundsRefresh.Click = [this] { mnuSoundsRefresh_Click(); };
     mnuHelpAbout.Click = [this] { mnuHelpAbout_Click(); };
-    // The Sounds menu runs the buttons; the pop-up menu runs the Sounds menu.
-    for (auto [sounds, button, pop] :
-         {std::tuple{&mnuSoundsMIDIPlay, &cmdMIDI_Play, &mnuPopMIDIPlay},
-          {&mnuSoundsMIDIPause, &cmdMIDI_Pause, &mnuPopMIDIPause},
-          {&mnuSoundsMIDIStop, &cmdMIDI_Stop, &mnuPopMIDIStop},
-          {&mnuSoundsWAVEPlay, &cmdWAVE_Play, &mnuPopWAVEPlay},
-          {&mnuSoundsWAVEPause, &cmdWAVE_Pause, &mnuPopWAVEPause},
-          {&mnuSoundsWAVEStop, &cmdWAVE_Stop, &mnuPopWAVEStop}}) {
-        sounds->Click = [button] { button->Click(); };
-        pop->Click = [sounds] { sounds->Click(); };
-    }
-    mnuPopAbout.Click = [this] { mnuHelpAbout_Click(); };
-    mnuPopExit.Click = [this] { mnuFileExit_Click(); };
+    mnuSoundsMIDIPlay.Click = [this] { mnuSoundsMIDIPlay_Click(); };
+    mnuSoundsMIDIPause.Click = [this] { mnuSoundsMIDIPause_Click(); };
+    mnuSoundsMIDIStop.Click = [this] { mnuSoundsMIDIStop_Click(); };
+    mnuSoundsWAVEPlay.Click = [this] { mnuSoundsWAVEPlay_Click(); };
+    mnuSoundsWAVEPause.Click = [this] { mnuSoundsWAVEPause_Click(); };
+    mnuSoundsWAVEStop.Click = [this] { mnuSoundsWAVEStop_Click(); };
+    mnuPopMIDIPlay.Click = [this] { mnuPopMIDIPlay_Click(); };
+    mnuPopMIDIPause.Click = [this] { mnuPopMIDIPause_Click(); };
+    mnuPopMIDIStop.Click = [this] { mnuPopMIDIStop_Click(); };
+    mnuPopWAVEPlay.Click = [this] { mnuPopWAVEPlay_Click(); };
+    mnuPopWAVEPause.Click = [this] { mnuPopWAVEPause_Click(); };
+    mnuPopWAVEStop.Click = [this] { mnuPopWAVEStop_Click(); };
+    mnuPopAbout.Click = [this] { mnuPopAbout_Click(); };
+    mnuPopExit.Click = [this] { mnuPopExit_Click(); };
 }
 
 frmMain::~frmMain() = default;
@@ -368,6 +388,22 @@ void frmMain::mnuFileOpen_Click() {
 
 void frmMain::mnuFileExit_Click() { Unload(); }
 
+// The Sounds menu runs the buttons; the tray's pop-up menu runs the Sounds menu.
+void frmMain::mnuSoundsMIDIPlay_Click() { cmdMIDI_Play_Click(); }
+void frmMain::mnuSoundsMIDIPause_Click() { cmdMIDI_Pause_Click(); }
+void frmMain::mnuSoundsMIDIStop_Click() { cmdMIDI_Stop_Click(); }
+void frmMain::mnuSoundsWAVEPlay_Click() { cmdWAVE_Play_Click(); }
+void frmMain::mnuSoundsWAVEPause_Click() { cmdWAVE_Pause_Click(); }
+void frmMain::mnuSoundsWAVEStop_Click() { cmdWAVE_Stop_Click(); }
+void frmMain::mnuPopMIDIPlay_Click() { mnuSoundsMIDIPlay_Click(); }
+void frmMain::mnuPopMIDIPause_Click() { mnuSoundsMIDIPause_Click(); }
+void frmMain::mnuPopMIDIStop_Click() { mnuSoundsMIDIStop_Click(); }
+void frmMain::mnuPopWAVEPlay_Click() { mnuSoundsWAVEPlay_Click(); }
+void frmMain::mnuPopWAVEPause_Click() { mnuSoundsWAVEPause_Click(); }
+void frmMain::mnuPopWAVEStop_Click() { mnuSoundsWAVEStop_Click(); }
+void frmMain::mnuPopAbout_Click() { mnuHelpAbout_Click(); }
+void frmMain::mnuPopExit_Click() { Unload(); }
+
 // ---------------------------------------------------------------------------
 // Start-up, volume, tray, options and shutdown
 
@@ -434,7 +470,17 @@ bool frmMain::TrayIconExists() const {
     return false;
 }
 
+// While a box of the program waits for an answer, a click on the tray icon
+// leaves the window where it is, out of the box's way, and brings the box to
+// the front instead; true when it did so.
+bool frmMain::BringWaitingBoxForward() const {
+    if (!hWnd() || IsWindowEnabled(hWnd())) return false;
+    if (HWND box = OpenModalBox()) SetForegroundWindow(box);
+    return true;
+}
+
 void frmMain::SysTray_LeftClick(long) {
+    if (BringWaitingBoxForward()) return;
     CarryOn("bringing the window back", [&] {
         WindowState(kRestored);
         Visible(true);
@@ -444,6 +490,7 @@ void frmMain::SysTray_LeftClick(long) {
 }
 
 void frmMain::SysTray_RightClick(long) {
+    if (BringWaitingBoxForward()) return;
     CarryOn("showing the tray menu", [&] { PopupMenu(mnuPop); });
 }
 

@@ -94,6 +94,20 @@ class frmMain : public rt::Form, public rt::FormOf<frmMain> {
     void mnuSoundsRefresh_Click();
     void mnuFileOpen_Click();
     void mnuFileExit_Click();
+    void mnuSoundsMIDIPlay_Click();
+    void mnuSoundsMIDIPause_Click();
+    void mnuSoundsMIDIStop_Click();
+    void mnuSoundsWAVEPlay_Click();
+    void mnuSoundsWAVEPause_Click();
+    void mnuSoundsWAVEStop_Click();
+    void mnuPopMIDIPlay_Click();
+    void mnuPopMIDIPause_Click();
+    void mnuPopMIDIStop_Click();
+    void mnuPopWAVEPlay_Click();
+    void mnuPopWAVEPause_Click();
+    void mnuPopWAVEStop_Click();
+    void mnuPopAbout_Click();
+    void mnuPopExit_Click();
     // Volume, tray, options, About.
     void vsVolume_Change();
     void vsVolume_Scroll();
@@ -132,6 +146,7 @@ class frmMain : public rt::Form, public rt::FormOf<frmMain> {
     void KeyUp(Kind& kind, int KeyCode);
     void SetPointers(int pointer);
     bool TrayIconExists() const; // the tray shows the window's icon
+    bool BringWaitingBoxForward() const;
 };
 
 } // namespace tunebox

@@ -142,14 +142,16 @@ void frmMain::txtFilter_Change() {
 
 // ---- Selection -----------------------------------------------------------------
 
+// Every file at once: a folder of thousands is not scrolled and drawn once
+// per file, and the list ends as file by file leaves it.
 void frmMain::SelectAllFiles() {
     if (ctlFile.ListCount() < 1) return;
-    for (int i = 0; i < ctlFile.ListCount(); ++i) ctlFile.Selected(i, true);
+    ctlFile.SelectRange(0, ctlFile.ListCount() - 1, true);
 }
 
 void frmMain::SelectNoFiles() {
     if (ctlFile.ListCount() < 1) return;
-    for (int i = 0; i < ctlFile.ListCount(); ++i) ctlFile.Selected(i, false);
+    ctlFile.SelectRange(0, ctlFile.ListCount() - 1, false);
 }
 
 void frmMain::cmdSelectAll_Click() { SelectAllFiles(); }

@@ -7,18 +7,24 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${BENCHWARE_BUILD:-$ROOT/build}"
 
 # The Windows target this machine runs: i686 under 32-bit Wine, or x86_64 under
-# 64-bit Wine where 32-bit code cannot run at all.
-ARCH="${BENCHWARE_ARCH:-$(bash "$ROOT/scripts/arch.sh")}"
-export BENCHWARE_ARCH="$ARCH"
-if [ "$ARCH" = i686 ]; then
-  export WINEARCH=win32
-  WINE=wine
-else
-  unset WINEARCH
-  WINE=/usr/lib/wine/wine64
-  export WINELOADER=/usr/lib/wine/wine64
-  export WINESERVER=/usr/lib/wine/wineserver64
-fi
+# 64-bit Wine where 32-bit code cannot run at all (or 32-bit Wine could not be
+# installed). Chosen again once set-up has installed what was missing.
+ARCH_GIVEN="${BENCHWARE_ARCH:-}"
+choose_arch() {
+  ARCH="${ARCH_GIVEN:-$(bash "$ROOT/scripts/arch.sh")}"
+  export BENCHWARE_ARCH="$ARCH"
+  if [ "$ARCH" = i686 ]; then
+    export WINEARCH=win32
+    WINE=wine
+    unset WINELOADER WINESERVER
+  else
+    unset WINEARCH
+    WINE=/usr/lib/wine/wine64
+    export WINELOADER=/usr/lib/wine/wine64
+    export WINESERVER=/usr/lib/wine/wineserver64
+  fi
+}
+choose_arch
 export WINEPREFIX="$BUILD/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -33,7 +39,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-setup() { bash "$ROOT/scripts/setup.sh"; }
+setup() { bash "$ROOT/scripts/setup.sh"; choose_arch; }
 
 build() {
   cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw.cmake" \

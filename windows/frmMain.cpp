@@ -190,15 +190,6 @@ void frmMain::cmdClose_Click() { Unload(); }
 // ---------------------------------------------------------------------------
 // Choosing the target
 
-void frmMain::LoadClassList() {
-    txtClassName.Clear();
-    txtClassName1.Clear();
-    for (const std::string& name : ClassNames()) {
-        txtClassName.AddItem(name);
-        txtClassName1.AddItem(name);
-    }
-}
-
 void frmMain::cmdRefreshClassList_Click() {
     rt::Try([&] { chkSort.SetFocus(); });
     LoadClassList();

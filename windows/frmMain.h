@@ -84,9 +84,6 @@ class frmMain : public rt::Form, public rt::FormOf<frmMain> {
     void txtHeight_Change();
     void cmdOK_Click();
 
-    // Fills both class lists afresh from the windows of the desktop.
-    void LoadClassList();
-
   protected:
     void Form_Load() override;
 

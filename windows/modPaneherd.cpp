@@ -1,5 +1,9 @@
 #include "modPaneherd.h"
 
+#include <string>
+#include <vector>
+
+#include "frmMain.h"
 #include "targetwindow.h"
 
 namespace paneherd {
@@ -10,10 +14,16 @@ BOOL CALLBACK EnumWindowsProc(HWND hwnd, LPARAM lParam) {
     return TRUE;
 }
 
-std::vector<std::string> ClassNames() {
+void LoadClassList() {
+    frmMain& form = frmMain::Get();
+    form.txtClassName.Clear();
+    form.txtClassName1.Clear();
     std::vector<std::string> names;
     EnumWindows(EnumWindowsProc, reinterpret_cast<LPARAM>(&names));
-    return names;
+    for (const std::string& name : names) {
+        form.txtClassName.AddItem(name);
+        form.txtClassName1.AddItem(name);
+    }
 }
 
 } // namespace paneherd

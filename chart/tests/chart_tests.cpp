@@ -1,5 +1,7 @@
 // The chart in the main window: the three charts, the range prompt, the Columns
 // box, the print text and the settings kept between runs.
+#include <cmath>
+
 #include "fixture.h"
 
 namespace glyphdeck::testing {
@@ -151,6 +153,39 @@ TEST_F(GlyphdeckTest, ColumnsBoxAcceptsDigitsAndRestoresTheLastOne) {
     ASSERT_EQ(refused.size(), 2u); // "0" and "x"
     EXPECT_EQ(refused[0].Prompt, "You can only specify a numeric value between 1 and 9 here.");
     EXPECT_EQ(refused[0].Style, rt::vbExclamation);
+}
+
+// The list's height on the screen, in pixels.
+int ShownHeight(const rt::ListBox& list) {
+    RECT r{};
+    GetWindowRect(list.hWnd(), &r);
+    return r.bottom - r.top;
+}
+
+// The six-column list scrolls sideways; refilling it, in any of the ways the
+// user can, and resizing the window keep it as tall as the window allows.
+TEST_F(GlyphdeckTest, ListKeepsItsHeightThroughRefillsAndResizes) {
+    frmMain& main = Start();
+    const auto expected = [&] {
+        return static_cast<int>(std::lround((main.Height() - 1050) / rt::Screen::TwipsPerPixelY()));
+    };
+    EXPECT_EQ(ShownHeight(main.Display), expected()) << "at start";
+    for (int i = 0; i < 20; ++i) {
+        switch (i % 5) {
+        case 0: main.mnuFileASCII_Click(); break;
+        case 1: user.Type("300"), main.mnuFileHEX_Click(); break;
+        case 2: user.Type("300"), main.mnuFileOCT_Click(); break;
+        case 3: main.mnuOptionsNonVis_Click(); break;
+        case 4: main.txtDisplayColumns.Text(i % 2 ? "5" : "6"); break;
+        }
+        rt::DoEvents();
+    }
+    EXPECT_EQ(ShownHeight(main.Display), expected()) << "after twenty refills";
+    main.Height(main.Height() - 1000);
+    rt::DoEvents();
+    main.mnuFileASCII_Click();
+    rt::DoEvents();
+    EXPECT_EQ(ShownHeight(main.Display), expected()) << "after a resize";
 }
 
 // The rows of a print text (without its leading CR LF CR LF), split at CR LF.

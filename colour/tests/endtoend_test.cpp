@@ -78,5 +78,9 @@ TEST(EndToEnd, PicksKnownColoursAsAUserDoes) {
     blocks.Unload();
 }
 
+TEST(EndToEnd, EndsOnACloseSentByAnotherProgram) {
+    rt::test::ExpectEndsOnSentCloses("Huepick.exe", "  Huepick");
+}
+
 } // namespace
 } // namespace huepick::test

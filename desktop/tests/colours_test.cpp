@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <set>
+#include <vector>
 
 #include <rt.h>
 #include <rt/scripted_user.h>
@@ -226,6 +227,42 @@ TEST_F(ColourTest, TheDrawnTitleBarsFollowAChangeOfTheirColours) {
     EXPECT_EQ(form.ActiveTitleBar1.BackColor(), RGB(0, 255, 0));
     form.cmdUndo.Press();
     EXPECT_EQ(barEnd(), before);
+}
+
+// The sample OK button's two rings of edges, light above and left, dark below
+// and right, each showing its own system colour after a change of it.
+TEST_F(ColourTest, TheSampleButtonsFourEdgesShowTheirColours) {
+    frmMain& form = Start();
+    // The button's face in twips of the sample desktop, and one pixel.
+    const long left = 4320, top = 1155, right = left + 855, bottom = top + 345;
+    const long px = rt::Screen::TwipsPerPixelX(), py = rt::Screen::TwipsPerPixelY();
+    const long midX = left + 855 / 2, midY = top + 345 / 2;
+    // Spots of each edge, the right ones clear of the pointer picture that
+    // stands over the button's lower right end.
+    const struct {
+        const char* name;
+        COLORREF colour;
+        std::vector<POINT> spots;
+    } edges[] = {
+        {"COLOR_3DLIGHT", RGB(250, 10, 10), {{midX, top - 2 * py}, {left - 2 * px, midY}}},
+        {"COLOR_BTNHIGHLIGHT", RGB(10, 250, 10), {{midX, top - py}, {left - px, midY}}},
+        {"COLOR_3DDKSHADOW", RGB(10, 10, 250), {{midX, bottom + py}, {right + px, top + 3 * py}}},
+        {"COLOR_BTNSHADOW", RGB(250, 250, 10), {{midX, bottom}, {right, top + 3 * py}}},
+    };
+    for (const auto& edge : edges) {
+        SCOPED_TRACE(edge.name);
+        for (POINT p : edge.spots)
+            EXPECT_EQ(Shown(form, p.x, p.y), GetSysColor(ElementIndex(edge.name)));
+        Choose(form, edge.name);
+        PickNext(edge.colour);
+        form.cmdPickColor.Press();
+        form.cmdChangeToColor.Press();
+        for (POINT p : edge.spots) EXPECT_EQ(Shown(form, p.x, p.y), edge.colour);
+    }
+    // Each edge kept its own colour while the others changed.
+    for (const auto& edge : edges)
+        for (POINT p : edge.spots) EXPECT_EQ(Shown(form, p.x, p.y), edge.colour) << edge.name;
+    EXPECT_TRUE(user.Boxes.empty());
 }
 
 // A window that, like many, leaves a last error behind when the colours change.

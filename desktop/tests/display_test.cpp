@@ -3,6 +3,7 @@
 // one real switch and back, and restarts answered without restarting.
 #include <windows.h>
 
+#include <algorithm>
 #include <map>
 
 #include <rt.h>
@@ -192,6 +193,27 @@ TEST_F(DisplayTest, ARealSwitchAndBackRecentresAndReappliesTheWallpaperInForce) 
     form.cmd1024x768.Press();
     EXPECT_EQ(testing::WinIniDesktop("TileWallpaper"), "marker");
     EXPECT_EQ(user.Boxes.size(), boxes + 1);
+}
+
+// The resolution box only shows: Tab passes it by, from the controls before it
+// to the depth list after it, and round the whole window.
+TEST_F(DisplayTest, TabPassesTheResolutionBoxBy) {
+    frmMain& form = Start();
+    SetForegroundWindow(form.hWnd());
+    ASSERT_TRUE(rt::test::WaitFor([&] { return GetForegroundWindow() == form.hWnd(); }, 3000));
+    form.cmdPickColor.SetFocus();
+    std::vector<HWND> reached;
+    for (int i = 0; i < 40; ++i) {
+        rt::test::PressKey(GetFocus(), VK_TAB);
+        reached.push_back(GetFocus());
+    }
+    auto reachedIt = [&](const rt::Control& c) {
+        return std::count(reached.begin(), reached.end(), c.hWnd()) > 0;
+    };
+    EXPECT_FALSE(reachedIt(form.txtCurrentScreenRes));
+    EXPECT_TRUE(reachedIt(form.txtWhatToChangeWallpaperTo));
+    EXPECT_TRUE(reachedIt(form.txtCurrentScreenDepth));
+    EXPECT_TRUE(reachedIt(form.cmdPickColor)) << "Tab comes round again";
 }
 
 } // namespace

@@ -242,5 +242,22 @@ TEST_F(EndToEnd, WallpaperAndDisplayModeFromOutside) {
     EXPECT_TRUE(decorum.Ended(kWaitMs));
 }
 
+TEST_F(EndToEnd, EndsOnACloseSentByAnotherProgram) {
+    rt::test::ExpectEndsOnSentCloses("Decorum.exe", "  Decorum");
+}
+
+TEST_F(EndToEnd, ClosedFromOutsideWithTheAboutBoxOpenBothGo) {
+    Program decorum;
+    ASSERT_NE(decorum.Main(), nullptr);
+    decorum.Press(decorum.Button(L"&About"));
+    HWND about = decorum.Window(" ", kWaitMs);
+    ASSERT_NE(about, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(decorum.Main()));
+
+    EXPECT_TRUE(rt::test::Send(decorum.Main(), rt::test::kSentCloses[0]));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(about); }, kWaitMs)) << "the About box stayed";
+    EXPECT_EQ(decorum.Wait(kWaitMs), 0u) << "the program did not end by itself";
+}
+
 } // namespace
 } // namespace decorum

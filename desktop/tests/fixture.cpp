@@ -147,24 +147,8 @@ void WriteBitmap(const std::string& path, int width, int height, COLORREF colour
 }
 
 void ClickAt(HWND window, long x, long y) {
-    POINT p{x / rt::Screen::TwipsPerPixelX(), y / rt::Screen::TwipsPerPixelY()};
-    ClientToScreen(window, &p);
-    const HWND top = GetAncestor(window, GA_ROOT);
-    SetForegroundWindow(top);
-    rt::test::WaitFor([&] { return GetForegroundWindow() == top; }, 3000);
-    // Moved there, pressed and released, in one go: absolute positions in
-    // 65536ths of the screen.
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input[3] = {};
-    for (INPUT& i : input) {
-        i.type = INPUT_MOUSE;
-        i.mi.dx = static_cast<LONG>((p.x * 65536L + w - 1) / w);
-        i.mi.dy = static_cast<LONG>((p.y * 65536L + h - 1) / h);
-    }
-    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(3, input, sizeof(INPUT));
+    rt::test::ClickAt(window, static_cast<int>(x / rt::Screen::TwipsPerPixelX()),
+                      static_cast<int>(y / rt::Screen::TwipsPerPixelY()));
     rt::DoEvents();
 }
 

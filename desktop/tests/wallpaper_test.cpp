@@ -205,6 +205,8 @@ TEST_F(WallpaperTest, AMissingOrUnwritablePathIsRefusedBeforeAnythingIsWritten) 
     EXPECT_EQ(Everything(), before);
 }
 
+// No to the question writes nothing, and the style controls show again the
+// style the system keeps.
 TEST_F(WallpaperTest, NoToTheQuestionFromAStyleControlWritesNothingAndSetsItBack) {
     const std::string jpeg = folder / "Sky.jpg";
     testing::WriteBitmap(jpeg, 4, 4, RGB(0, 0, 0));
@@ -217,6 +219,7 @@ TEST_F(WallpaperTest, NoToTheQuestionFromAStyleControlWritesNothingAndSetsItBack
     EXPECT_EQ(user.MessageBoxes().size(), 2u);
     EXPECT_EQ(form.chkCenter.Value(), rt::vbUnchecked);
     EXPECT_FALSE(form.optTile.Value());
+    EXPECT_TRUE(form.optCenter.Value());
     EXPECT_TRUE(form.chkCenter.Enabled());
     EXPECT_EQ(Everything(), before);
 
@@ -224,6 +227,28 @@ TEST_F(WallpaperTest, NoToTheQuestionFromAStyleControlWritesNothingAndSetsItBack
     form.optTile.Value(true);
     EXPECT_EQ(Values("TileWallpaper")[4], "1");
     EXPECT_EQ(Values("Wallpaper")[4], jpeg);
+
+    const std::string tiled = Everything();
+    user.Answer(rt::vbNo);
+    form.optCenter.Value(true);
+    EXPECT_EQ(user.MessageBoxes().size(), 4u) << "the question is asked once";
+    EXPECT_TRUE(form.optTile.Value());
+    EXPECT_FALSE(form.optCenter.Value());
+    EXPECT_FALSE(form.chkCenter.Enabled());
+    EXPECT_EQ(Everything(), tiled);
+
+    // Stretched by the system, then the tick taken off and No: it comes back.
+    user.Answer(rt::vbYes);
+    form.optCenter.Value(true);
+    user.Answer(rt::vbYes);
+    form.chkCenter.Value(rt::vbChecked);
+    EXPECT_EQ(Values("WallpaperStyle")[4], "2");
+    const std::string stretched = Everything();
+    user.Answer(rt::vbNo);
+    form.chkCenter.Value(rt::vbUnchecked);
+    EXPECT_EQ(user.MessageBoxes().size(), 7u);
+    EXPECT_EQ(form.chkCenter.Value(), rt::vbChecked);
+    EXPECT_EQ(Everything(), stretched);
 }
 
 TEST_F(WallpaperTest, BrowseOnlyFillsThePathBox) {

@@ -1,6 +1,7 @@
-// Cause Error for real: the program is started as a process of its own and
-// driven from outside through its windows, like a user would, until the
-// runtime's report of the unhandled error ends it.
+// Raise and Cause Error for real: the program is started as a process of its
+// own and driven from outside through its windows, like a user would, until
+// the handler's report, or the runtime's report of the unhandled error that
+// ends it.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -24,6 +25,55 @@ void Press(HWND window, const wchar_t* caption, int id = 0) {
     PostMessageW(button, BM_CLICK, 0, 0);
 }
 
+// A File menu command from the keyboard: Alt+F opens the menu, the key picks it.
+void ChooseFromFileMenu(HWND main, wchar_t key) {
+    SetForegroundWindow(main);
+    PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, 'f');
+    ASSERT_TRUE(rt::test::WaitFor(
+        [] {
+            HWND menu = FindWindowW(L"#32768", nullptr); // the opened menu
+            return menu && IsWindowVisible(menu);
+        },
+        kWaitMs));
+    PostMessageW(main, WM_CHAR, key, 0);
+}
+
+// Types an answer into the runtime's input box of another process and presses OK.
+void Answer(HWND box, const std::string& text) {
+    HWND edit = rt::test::Child(box, L"Edit");
+    ASSERT_NE(edit, nullptr);
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(rt::Wide(text).c_str()));
+    Press(box, L"OK");
+}
+
+TEST(RaiseError, TheProgramReadsNumbersAsTheUsersLocaleWritesThem) {
+    rt::DeleteSetting("Faultbook");
+    // Set before the start, as the control panel would: "," decimal, "." groups, euro.
+    rt::test::UserNumberSymbols symbols(",", ".", "\xE2\x82\xAC");
+    rt::test::Program program("Faultbook.exe");
+
+    HWND range = program.Window("  Enter Faultbook Range");
+    ASSERT_NE(range, nullptr);
+    Answer(range, "2,6"); // rounds to 3: 0 to 3, padded to three characters
+    HWND main = program.Window("  Faultbook");
+    ASSERT_NE(main, nullptr);
+    HWND list = rt::test::Descendant(main, L"ListBox");
+    ASSERT_TRUE(rt::test::WaitFor([&] {
+        const auto lines = rt::test::ListLines(list);
+        return !lines.empty() && lines.back() == "003 = Return without GoSub";
+    }, kWaitMs));
+
+    ChooseFromFileMenu(main, 'r');
+    HWND raise = program.Window("  Raise Error");
+    ASSERT_NE(raise, nullptr);
+    Answer(raise, "\xE2\x82\xAC" "1.3");
+    HWND report = program.Window("  Error  -  Type mismatch");
+    ASSERT_NE(report, nullptr);
+    Press(report, nullptr, IDOK);
+    EXPECT_FALSE(program.Ended(500)) << "a raised error is handled: the program goes on";
+    rt::DeleteSetting("Faultbook");
+}
+
 TEST(CauseError, EndsTheProgramThroughTheRuntimesReport) {
     rt::DeleteSetting("Faultbook");
     rt::test::Program program("Faultbook.exe"); // built beside us
@@ -35,16 +85,7 @@ TEST(CauseError, EndsTheProgramThroughTheRuntimesReport) {
 
     HWND main = program.Window("  Faultbook");
     ASSERT_NE(main, nullptr);
-    // File > Cause Error from the keyboard: Alt+F opens the menu, A picks it.
-    SetForegroundWindow(main);
-    PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, 'f');
-    ASSERT_TRUE(rt::test::WaitFor(
-        [] {
-            HWND menu = FindWindowW(L"#32768", nullptr); // the opened menu
-            return menu && IsWindowVisible(menu);
-        },
-        kWaitMs));
-    PostMessageW(main, WM_CHAR, 'a', 0);
+    ChooseFromFileMenu(main, 'a');
     HWND confirm = program.Window("  Confirm Continue");
     ASSERT_NE(confirm, nullptr);
     Press(confirm, nullptr, IDYES);
@@ -65,6 +106,25 @@ TEST(CauseError, EndsTheProgramThroughTheRuntimesReport) {
     const DWORD status = program.Wait(kWaitMs);
     ASSERT_NE(status, static_cast<DWORD>(STILL_ACTIVE));
     EXPECT_NE(status, 0u);
+}
+
+} // namespace
+
+namespace {
+
+TEST(FaultbookProgram, EndsOnACloseSentByAnotherProgramAndKeepsItsSettings) {
+    rt::DeleteSetting("Faultbook");
+    rt::test::ExpectEndsOnSentCloses(
+        "Faultbook.exe", "  Faultbook",
+        [](rt::test::Program& program) {
+            HWND range = program.Window("  Enter Faultbook Range");
+            ASSERT_NE(range, nullptr);
+            Press(range, L"OK");
+        },
+        [] {
+            EXPECT_NE(rt::GetSetting("Faultbook", "Settings", "Width"), "");
+            rt::DeleteSetting("Faultbook");
+        });
 }
 
 } // namespace

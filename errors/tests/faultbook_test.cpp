@@ -1,6 +1,7 @@
 // The main window driven by a scripted user: the list and its range checks,
 // settings across runs, printing, the commands on one line, Raise / Cause
 // Error and the message window.
+#include <cmath>
 #include <map>
 
 #include <rt.h>
@@ -244,6 +245,60 @@ TEST_F(FaultbookTest, RaiseErrorIsTrappedCauseErrorDeclinedDoesNothing) {
     EXPECT_EQ(Last().Title, "  Invalid Entry");
     EXPECT_EQ(Count(Kind::InputBox), 5); // the start, three Raise, one Cause
     EXPECT_EQ(user.MessageBoxes()[3].Style, 51);
+}
+
+// The list fills the window's height exactly, not rounded down to whole lines,
+// after a fill and after each resize.
+TEST_F(FaultbookTest, ListTakesTheWindowsHeight) {
+    frmMain& form = Start("1000");
+    auto check = [&](const char* when) {
+        rt::DoEvents();
+        RECT r{};
+        GetWindowRect(form.Display.hWnd(), &r);
+        EXPECT_EQ(r.bottom - r.top,
+                  std::lround((form.Height() - 1050) / rt::Screen::TwipsPerPixelY()))
+            << when << " at a window height of " << form.Height();
+    };
+    check("at start");
+    for (long height : {6000L, 5005L, 7530L}) {
+        form.Height(height);
+        check("resized");
+        user.Type("300");
+        form.mnuFileList_Click();
+        check("refilled");
+    }
+}
+
+TEST_F(FaultbookTest, RaiseErrorReadsTheNumberAsTheUsersLocaleWritesIt) {
+    frmMain& form = Start("10");
+    const std::string raised = "Faultbook caused the following error:\r\rError Number = ";
+    const std::string mismatch = raised + "13\rError Description = Type mismatch";
+    const std::string overflow = raised + "6\rError Description = Overflow";
+    const std::string invalid = "Entry must be a positive numerical value.";
+    const std::string euro = "\xE2\x82\xAC";
+    using Case = std::pair<std::string, std::string>;
+    auto raise = [&](const std::string& typed) {
+        user.Type(typed);
+        form.mnuFileRaiseError_Click();
+        EXPECT_EQ(rt::Err().Number, 0);
+        return Last().Prompt;
+    };
+    {
+        rt::test::UserNumberSymbols symbols(".", ",", "$");
+        for (auto [typed, shown] : {Case{"$13", mismatch}, {" 13 $ ", mismatch},
+                                    {"12.5", raised + "12\rError Description = Application-defined "
+                                                      "or object-defined error"},
+                                    {"$2,147,483,648", overflow}, {"13 $$", invalid},
+                                    {"13" + euro, invalid}})
+            EXPECT_EQ(raise(typed), shown) << typed;
+    }
+    {
+        rt::test::UserNumberSymbols symbols(",", ".", euro);
+        for (auto [typed, shown] : {Case{euro + "13", mismatch}, {"1.3", mismatch},
+                                    {"13,4 " + euro, mismatch}, {"2.147.483.647,5", overflow},
+                                    {"$13", invalid}, {"13.", invalid}})
+            EXPECT_EQ(raise(typed), shown) << typed;
+    }
 }
 
 TEST_F(FaultbookTest, MessageWindowKeepsItsHeight) {

@@ -6,7 +6,6 @@
 #include "frmSettings.h"
 #include "modRegistry.h"
 
-#include <kit/about.h>
 
 namespace tallyman {
 namespace {
@@ -141,6 +140,51 @@ TEST_F(EditorTest, SettingsClosedWithoutOKNumberNothing) {
     EXPECT_EQ(Text(), "x");
 }
 
+TEST_F(EditorTest, SettingsAndRemovalTakeNumbersAsTheUsersLocaleWritesThem) {
+    frmMain& form = Start();
+    // The text numbered with both fields typed over, then Enter.
+    auto number = [&](const std::string& text, const std::string& increment, const std::string& spaces) {
+        form.txtDisplay.Text(text);
+        WithSettings(form, user, [&](frmSettings& s) {
+            TypeInto(s.txtIncrement, increment);
+            TypeInto(s.txtSpaces, spaces);
+            rt::SendKeys("{ENTER}");
+        });
+        return Text();
+    };
+    const std::string euro = "\xE2\x82\xAC";
+    {
+        rt::test::UserNumberSymbols symbols(".", ",", "$");
+        // "$" alone is no number: typed in front of one, or after it.
+        EXPECT_EQ(number("x\r\ny", "5{HOME}$", "1$"), "5 x\r\n10 y\r\n");
+        EXPECT_EQ(number("x", "7 $", "1"), "7 x\r\n");
+        EXPECT_EQ(number("x", "3{HOME}-$", "1"), "-3 x\r\n");
+        // Beyond a 16-bit whole number: the dialog closes and nothing is numbered.
+        EXPECT_EQ(number("x", "99{LEFT}e", "1"), "x");
+        EXPECT_TRUE(user.MessageBoxes().empty());
+        // Remove Line Numbers strips what the numeric test takes for a number.
+        form.txtDisplay.Text("$5 z\r\n1,000 x\r\n5 $ w\r\n1.5 v\r\n" + euro + "5 u\r\nplain");
+        rt::test::PressKey(form.txtDisplay.hWnd(), VK_F5);
+        EXPECT_EQ(Text(), "z\r\nx\r\n$ w\r\nv\r\n     " + euro + "5 u\r\n     plain\r\n");
+    }
+    {
+        rt::test::UserNumberSymbols symbols(",", ".", euro);
+        // The decimal "," rounds half to even; "." only groups.
+        EXPECT_EQ(number("x", "2,5", "1"), "2 x\r\n");
+        EXPECT_EQ(number("x", "3,5", "1,"), "4 x\r\n");
+        EXPECT_EQ(number("x", "5 " + euro, "1"), "5 x\r\n");
+        EXPECT_EQ(number("x", "15{LEFT}.", "1"), "15 x\r\n");
+        EXPECT_TRUE(user.MessageBoxes().empty());
+        // "$" is no currency here: refused as soon as typed, and the field emptied.
+        EXPECT_EQ(number("x", "5{HOME}$", "1"), "x");
+        ASSERT_EQ(user.MessageBoxes().size(), 2u);
+        EXPECT_EQ(user.MessageBoxes()[0].Prompt, kNumericOnly);
+        form.txtDisplay.Text(euro + "5 z\r\n1,000 x\r\n1.000 w\r\n$5 v");
+        rt::test::PressKey(form.txtDisplay.hWnd(), VK_F5);
+        EXPECT_EQ(Text(), "z\r\nx\r\nw\r\n     $5 v\r\n");
+    }
+}
+
 TEST_F(EditorTest, TheSampleWindowShowsCopiesAndExplainsTheErrorTrap) {
     frmMain& form = Start();
     std::string shown;
@@ -186,20 +230,22 @@ TEST_F(EditorTest, TheSampleWindowShowsCopiesAndExplainsTheErrorTrap) {
 }
 
 TEST_F(EditorTest, TheAboutBoxShowsTheVersionOnTop) {
-    SetUpAbout();
     frmMain& form = Start();
     for (auto [revision, caption] : {std::pair{5, "Version 3.0.5"}, {0, "Version 3.0"}}) {
         rt::App().Major = 3, rt::App().Minor = 0, rt::App().Revision = revision;
         std::string seen;
         bool topmost = false;
         user.OnModal([&](rt::Form& f) {
-            auto& about = dynamic_cast<kit::frmAbout&>(f);
-            seen = about.Label1.Caption() + "|" + about.lblVersion.Caption();
+            auto& about = dynamic_cast<frmAbout&>(f);
+            seen = about.Label4.Caption() + "|" + about.lblVersion.Caption() + "|" +
+                   about.Label8.Caption() + "|" + about.Label1.Caption() + "|" + about.Label2.Caption();
+            EXPECT_NE(about.Label10.Caption().find("Erl"), std::string::npos);
             topmost = GetWindowLongW(about.hWnd(), GWL_EXSTYLE) & WS_EX_TOPMOST;
             about.cmdOK.Press();
         });
         rt::test::PressKey(form.txtDisplay.hWnd(), VK_F1);
-        EXPECT_EQ(seen, std::string("Tallyman|") + caption);
+        EXPECT_EQ(seen, std::string("Tallyman|") + caption +
+                            "|Questions, Comments, Bug Reports:|www.example.org|tallyman@example.org");
         EXPECT_TRUE(topmost);
     }
     rt::App().Major = 1, rt::App().Minor = 0, rt::App().Revision = 0;

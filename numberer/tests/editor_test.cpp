@@ -237,6 +237,63 @@ TEST_F(EditorTest, EditCommandsWorkOnTheSelectionAndThePasteIsNeverCut) {
     EXPECT_EQ(Text(), big + "x");
 }
 
+TEST_F(EditorTest, ALineBreakIsOneCharacterAndArrivesAsCrLf) {
+    frmMain& form = Start();
+    rt::RichTextStandIn& t = form.txtDisplay;
+    const HWND edit = t.hWnd();
+    t.Text("ab\ncd\re\r\nf\n");
+    EXPECT_EQ(Text(), "ab\r\ncd\r\ne\r\nf\r\n");
+
+    // a b | c d | e | f | : ten characters.
+    t.SelStart(3);
+    EXPECT_EQ(t.SelStart(), 3);
+    EXPECT_EQ(LOWORD(SendMessageW(edit, EM_GETSEL, 0, 0)), 4) << "the caret stands before the c";
+    t.SelLength(3);
+    EXPECT_EQ(t.SelText(), "cd\r\n");
+    EXPECT_EQ(t.SelLength(), 3);
+    form.mnuEditSelectAll_Click();
+    EXPECT_EQ(t.SelLength(), 10);
+    EXPECT_EQ(t.SelText(), Text());
+    t.SelStart(100);
+    EXPECT_EQ(t.SelStart(), 10);
+
+    // The Delete key at the end of the first line, the menu's Delete at the
+    // end of the next: each takes a whole line break, one undo step each.
+    t.SelStart(2);
+    t.SetFocus();
+    rt::test::PressKey(edit, VK_DELETE);
+    EXPECT_EQ(Text(), "abcd\r\ne\r\nf\r\n");
+    t.SelStart(4);
+    form.mnuEditDelete_Click();
+    EXPECT_EQ(Text(), "abcde\r\nf\r\n");
+    form.mnuEditUndo_Click();
+    EXPECT_EQ(Text(), "abcd\r\ne\r\nf\r\n");
+    // Backspace at the start of a line, the control's own, joins whole lines too.
+    t.SelStart(5);
+    rt::test::PressKey(edit, VK_BACK);
+    EXPECT_EQ(Text(), "abcde\r\nf\r\n");
+    form.mnuEditUndo_Click();
+
+    // Text replacing the selection, and text sent by another program.
+    t.SelStart(0);
+    t.SelText("x\ry\n");
+    EXPECT_EQ(Text(), "x\r\ny\r\nabcd\r\ne\r\nf\r\n");
+    form.mnuEditUndo_Click();
+    EXPECT_EQ(Text(), "abcd\r\ne\r\nf\r\n");
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"p\nq"));
+    EXPECT_EQ(Text(), "p\r\nq");
+
+    // The control's own paste (Shift+Insert, WM_PASTE) too, and not while locked.
+    rt::Clipboard::SetText("1\n2");
+    t.Text("");
+    SendMessageW(edit, WM_PASTE, 0, 0);
+    EXPECT_EQ(Text(), "1\r\n2");
+    t.Locked(true);
+    SendMessageW(edit, WM_PASTE, 0, 0);
+    EXPECT_EQ(Text(), "1\r\n2");
+    t.Locked(false);
+}
+
 TEST_F(EditorTest, TypedTextUndoesStepByStepAndNewForgetsTheHistory) {
     frmMain& form = Start();
     form.txtDisplay.SetFocus();

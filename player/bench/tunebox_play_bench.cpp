@@ -1,9 +1,13 @@
 // Times the player window: a double-click on a wave line until the device
 // plays (in the program) and until the sound is heard on the null sink's
-// monitor (outside it), and a folder of 2,000 files listed in both lists.
+// monitor (outside it); folders of 2,000, 12,000 and 24,000 sounds and one of
+// 12,000 files that match neither list, chosen until both lists show them;
+// and F5 over the 12,000 sounds.
 //   tunebox_play_bench: double-click to playing: median X ms, worst X ms
 //   tunebox_play_bench: double-click to heard on the monitor: median X ms, worst X ms
-//   tunebox_play_bench: 1000 .wav + 1000 .mid listed: median X.XXX s, worst X.XXX s
+//   tunebox_play_bench: 1000 .wav + 1000 .mid listed: median X.XXX s, worst X.XXX s (...)
+//   tunebox_play_bench: 6000 .wav + 6000 .mid listed: median X.XXX s, worst X.XXX s (...)
+//   tunebox_play_bench: 6000 .wav + 6000 .mid refreshed (F5) in X.XXX s
 #include <windows.h>
 #include <mmsystem.h>
 
@@ -72,6 +76,40 @@ void Report(const char* what, std::vector<double> values, const char* format) {
     std::printf(" (%zu runs)\n", values.size());
 }
 
+// A folder of `each` files of each of the two endings, made in no
+// particular order.
+std::string Corpus(const std::string& name, int each, const char* wave, const char* midi) {
+    const std::string folder = MakeFolder(name);
+    for (int i = 0; i < each; ++i) {
+        const int n = (i * 7919) % each;
+        char file[48];
+        std::snprintf(file, sizeof file, "\\sound %05d%s", n, wave);
+        tunebox::test::detail::WriteFileBytes(folder + file, "RIFF");
+        std::snprintf(file, sizeof file, "\\Song %05d%s", n, midi);
+        tunebox::test::detail::WriteFileBytes(folder + file, "MThd");
+    }
+    return folder;
+}
+
+// The folder chosen after another one, until both lists are filled and drawn.
+void MeasureListing(tunebox::frmMain& form, const std::string& before, const std::string& folder,
+                    int each, const char* what) {
+    std::vector<double> listed;
+    for (int round = 0; round < 3; ++round) {
+        form.Directory1.Path(before);
+        rt::DoEvents();
+        const auto start = Clock::now();
+        form.Directory1.Path(folder);
+        UpdateWindow(form.hWnd());
+        rt::DoEvents();
+        listed.push_back(Ms(start) / 1000);
+        if (form.WAVEs.ListCount() != each || form.MIDIs.ListCount() != each)
+            std::printf("tunebox_play_bench: listed %d and %d files\n", form.WAVEs.ListCount(),
+                        form.MIDIs.ListCount());
+    }
+    Report(what, listed, "%.3f s");
+}
+
 } // namespace
 
 int main() {
@@ -120,34 +158,29 @@ int main() {
     if (!heard.empty()) Report("double-click to heard on the monitor", heard, "%.0f ms");
     form.cmdWAVE_Stop.Press();
 
-    // 2,000 files, listed in both lists when the folder is chosen.
-    const std::string many = MakeFolder("tunebox_bench_many");
-    for (int i = 0; i < 1000; ++i) {
-        char name[32];
-        std::snprintf(name, sizeof name, "\\sound %04d.wav", i);
-        tunebox::test::detail::WriteFileBytes(many + name, "RIFF");
-        std::snprintf(name, sizeof name, "\\song %04d.mid", i);
-        tunebox::test::detail::WriteFileBytes(many + name, "MThd");
-    }
-    std::vector<double> listed;
-    for (int round = 0; round < 5; ++round) {
-        form.Directory1.Path(one);
-        rt::DoEvents();
-        const auto start = Clock::now();
-        form.Directory1.Path(many);
-        UpdateWindow(form.hWnd());
-        rt::DoEvents();
-        listed.push_back(Ms(start) / 1000);
-        if (form.WAVEs.ListCount() != 1000 || form.MIDIs.ListCount() != 1000)
-            std::printf("tunebox_play_bench: listed %d and %d files\n", form.WAVEs.ListCount(),
-                        form.MIDIs.ListCount());
-    }
-    Report("1000 .wav + 1000 .mid listed", listed, "%.3f s");
+    // Folders of sounds, and one of files that match neither list, listed
+    // in both lists when the folder is chosen.
+    const std::string many = Corpus("tunebox_bench_many", 1000, ".wav", ".mid");
+    MeasureListing(form, one, many, 1000, "1000 .wav + 1000 .mid listed");
+    const std::string big = Corpus("tunebox_bench_big", 6000, ".wav", ".mid");
+    MeasureListing(form, one, big, 6000, "6000 .wav + 6000 .mid listed");
+    const std::string other = Corpus("tunebox_bench_other", 6000, ".txt", ".dat");
+    MeasureListing(form, one, other, 0, "12000 files matching neither list listed");
+    const std::string bigger = Corpus("tunebox_bench_bigger", 12000, ".wav", ".mid");
+    MeasureListing(form, one, bigger, 12000, "12000 .wav + 12000 .mid listed");
+    // F5 in the window: all four lists read again.
+    form.Directory1.Path(big);
+    rt::DoEvents();
+    const auto refresh = Clock::now();
+    form.mnuSoundsRefresh_Click();
+    UpdateWindow(form.hWnd());
+    rt::DoEvents();
+    std::printf("tunebox_play_bench: 6000 .wav + 6000 .mid refreshed (F5) in %.3f s\n",
+                Ms(refresh) / 1000);
 
     form.Unload();
     rt::DoEvents();
     rt::DeleteSetting("Tunebox");
-    RemoveFolder(one);
-    RemoveFolder(many);
+    for (const std::string& folder : {one, many, big, other, bigger}) RemoveFolder(folder);
     return 0;
 }

@@ -140,6 +140,12 @@ TEST_F(EndToEnd, BoxesForAFileThatWillNotPlayAndForADriveThatCannotBeRead) {
     EXPECT_NE(RunningTunebox::BoxText(box).find(lost.Name() + " is not accessible."),
               std::string::npos)
         << RunningTunebox::BoxText(box);
+    // The tray icon meanwhile brings this box forward, and nothing else.
+    POINT icon = test::FindTrayIcon(kTrayAmber);
+    ASSERT_GE(icon.x, 0);
+    test::ClickAt(icon, 1);
+    EXPECT_EQ(tunebox.WaitForWindow("  Error Occured", 1500), nullptr);
+    EXPECT_EQ(GetForegroundWindow(), box);
     rt::test::PressButton(box, IDOK);
     EXPECT_TRUE(rt::test::WaitFor([&] { return test::TextOf(drives) == start; }, 5000))
         << "the drive list did not go back to " << start;
@@ -174,6 +180,91 @@ TEST_F(EndToEnd, MinimisedIntoTheTrayAndBackAndTheTrayMenuStopsTheWave) {
         << "no menu on a right click";
     Type("v"); // Stop WA&VE
     EXPECT_TRUE(monitor.FallsSilent(kLong)) << "the menu's Stop did not stop the wave";
+}
+
+// Whether one window lies over another on the desktop.
+bool Above(HWND upper, HWND lower) {
+    for (HWND w = GetWindow(lower, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
+        if (w == upper) return true;
+    return false;
+}
+
+// Whether a pop-up menu is up anywhere on the desktop.
+bool MenuShown() {
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); w;
+         w = FindWindowExW(nullptr, w, L"#32768", nullptr))
+        if (IsWindowVisible(w)) return true;
+    return false;
+}
+
+TEST_F(EndToEnd, ATrayClickWhileTheAboutBoxIsUpBringsForwardTheBoxAlone) {
+    RunningTunebox tunebox;
+    ASSERT_NE(tunebox.Main(), nullptr);
+    POINT icon{};
+    ASSERT_TRUE(rt::test::WaitFor([&] { return (icon = test::FindTrayIcon(kTrayAmber)).x >= 0; },
+                                  5000));
+    tunebox.Activate();
+    Type("{F1}");
+    HWND about = tunebox.WaitForWindow(" ");
+    ASSERT_NE(about, nullptr);
+    ASSERT_TRUE(Above(about, tunebox.Main()));
+    rt::test::ForeignWindow other("  Another Program");
+    for (int button : {1, 2}) {
+        SCOPED_TRACE(button == 1 ? "left click" : "right click");
+        ASSERT_TRUE(other.ToFront());
+        test::ClickAt(icon, button);
+        EXPECT_TRUE(rt::test::WaitFor([&] { return GetForegroundWindow() == about; }, 5000))
+            << "the About box stayed behind";
+        EXPECT_EQ(tunebox.WaitForWindow("  Error Occured", 1500), nullptr);
+        EXPECT_FALSE(MenuShown()) << "a menu of commands that wait for the box";
+        if (MenuShown()) Type("{ESC}");
+        EXPECT_TRUE(Above(about, tunebox.Main())) << "the window came over its own About box";
+        EXPECT_FALSE(IsWindowEnabled(tunebox.Main()));
+    }
+
+    // Once the box is answered the icon brings the window back as ever.
+    PostMessageW(about, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(rt::test::WaitFor([&] { return IsWindowEnabled(tunebox.Main()) != FALSE; }, 5000));
+    ASSERT_TRUE(other.ToFront());
+    test::ClickAt(icon, 1);
+    EXPECT_TRUE(rt::test::WaitFor([&] { return GetForegroundWindow() == tunebox.Main(); }, 5000));
+}
+
+// What the program's unload leaves: its icon gone from the notification
+// area, its settings written.
+void ExpectUnloadDone() {
+    EXPECT_TRUE(rt::test::WaitFor([] { return test::FindTrayIcon(kTrayAmber).x < 0; }, 5000))
+        << "the tray icon stayed";
+    EXPECT_NE(rt::GetSetting(kApp, "Settings", "Drive"), "");
+    EXPECT_EQ(rt::GetSetting(kApp, "Settings", "ShowMin"), "False");
+}
+
+TEST_F(EndToEnd, ExitFromTheTrayIconsMenuEndsTheProgram) {
+    RunningTunebox tunebox;
+    ASSERT_NE(tunebox.Main(), nullptr);
+    POINT icon{};
+    ASSERT_TRUE(rt::test::WaitFor([&] { return (icon = test::FindTrayIcon(kTrayAmber)).x >= 0; },
+                                  5000))
+        << "no icon in the notification area";
+    test::ClickAt(icon, 2);
+    ASSERT_TRUE(rt::test::WaitFor(
+        [&] {
+            HWND menu = FindWindowW(L"#32768", nullptr);
+            return menu && IsWindowVisible(menu);
+        },
+        5000))
+        << "no menu on a right click";
+    Type("x"); // E&xit
+    EXPECT_TRUE(tunebox.Ended(10000)) << "the program did not end";
+    ExpectUnloadDone();
+}
+
+TEST_F(EndToEnd, EndsOnACloseSentByAnotherProgram) {
+    rt::test::ExpectEndsOnSentCloses("Tunebox.exe", "  Tunebox", {}, [this] {
+        ExpectUnloadDone();
+        rt::DeleteSetting(kApp); // each close writes them afresh
+        rt::SaveSetting(kApp, "Settings", "Directory", folder.Path());
+    });
 }
 
 TEST_F(EndToEnd, TheVolumeBarChangesWhatIsHeard) {

@@ -2,6 +2,8 @@
 // value and into a file, bad IDs and names, and files that must survive.
 #include <windows.h>
 
+#include <algorithm>
+
 #include <rt.h>
 #include <rt/scripted_user.h>
 
@@ -114,6 +116,9 @@ TEST_F(ResourceTest, AnExistingFileIsKeptUnlessSomethingReplacesIt) {
     EXPECT_EQ(ReadBytes(keep), "mine");
     EXPECT_FALSE(mci->RES_Save(keep, 999, resString, "CUSTOM", true, false));
     EXPECT_EQ(ReadBytes(keep), "mine");
+    // A text the system's code page cannot hold is not stored with question marks.
+    EXPECT_FALSE(mci->RES_Save(keep, 302, resString, "CUSTOM", true, false));
+    EXPECT_EQ(ReadBytes(keep), "mine");
 
     EXPECT_FALSE(mci->RES_Save("   ", 301, resString));
     EXPECT_FALSE(mci->RES_Save(keep, 0, resString));
@@ -128,6 +133,57 @@ TEST_F(ResourceTest, AnExistingFileIsKeptUnlessSomethingReplacesIt) {
     EXPECT_EQ(boxes[2].Title, "  Invalid Resource ID Specified");
     EXPECT_EQ(boxes[3].Title.rfind("  Error  -  ", 0), 0u);
     EXPECT_FALSE(rt::FileExists(folder / "no such folder\\x.txt"));
+}
+
+// A file that takes every byte a volume has left; it goes with the object.
+class Filler {
+  public:
+    explicit Filler(const std::string& path) : path_(rt::Wide(path)) {
+        HANDLE file = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return;
+        const std::string chunk(4096, 'f');
+        for (DWORD size = 4096; size > 0; size /= 8) {
+            DWORD written = 0;
+            while (WriteFile(file, chunk.data(), size, &written, nullptr) && written == size) {}
+        }
+        CloseHandle(file);
+    }
+    ~Filler() { DeleteFileW(path_.c_str()); }
+    Filler(const Filler&) = delete;
+    Filler& operator=(const Filler&) = delete;
+
+  private:
+    std::wstring path_;
+};
+
+// A disk that fills up: nothing is reported as saved, no part of a new file
+// is left behind, and a file that was there stays as it was.
+TEST_F(ResourceTest, AFullDiskIsAFailureAndLeavesNoPartOfAFile) {
+    wchar_t drive[8] = {};
+    if (!GetEnvironmentVariableW(L"BENCHWARE_SMALL_DRIVE", drive, 8))
+        GTEST_SKIP() << "no small volume: the test command mounts one where it runs as root";
+    const std::string root = rt::Utf8(drive) + "\\";
+    const std::string kept = root + "kept.txt";
+    WriteBytes(kept, "mine");
+    {
+        Filler filler(root + "filler.bin");
+        EXPECT_FALSE(mci->RES_Save(root + "text.txt", 301, resString));
+        EXPECT_FALSE(mci->RES_Save(root + "chime.bin", 401, resCustom));
+        EXPECT_FALSE(mci->RES_Save(root + "picture.bmp", 301, resBitmap));
+        EXPECT_FALSE(mci->RES_Save(kept, 301, resString));
+        EXPECT_FALSE(mci->RES_Save(kept, 401, resCustom));
+        EXPECT_EQ(ReadBytes(kept), "mine");
+        auto names = rt::Dir(root + "*.*", 39);
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, (std::vector<std::string>{"filler.bin", "kept.txt"}));
+    }
+    const auto boxes = user.MessageBoxes();
+    ASSERT_EQ(boxes.size(), 5u);
+    for (const auto& box : boxes)
+        EXPECT_EQ(box.Prompt, "The following error occured while trying to save a file from "
+                              "resource:\r\rError Number = 61\rError Description = Disk full");
+    rt::Kill(kept);
 }
 
 } // namespace

@@ -74,8 +74,9 @@ TEST_F(StartupTest, AFirstStartKeepsTheVolumePinsTheWindowAndShowsTheTrayIcon) {
     EXPECT_TRUE(rt::test::WaitFor([] { return test::FindTrayIcon(kTrayAmber).x >= 0; }, 5000));
     EXPECT_TRUE(user.Boxes.empty());
 
+    const long position = form.vsVolume.Value(); // the form is gone once closed
     Close(form);
-    EXPECT_EQ(Stored("Volume"), rt::CStr(static_cast<long>(form.vsVolume.Value())));
+    EXPECT_EQ(Stored("Volume"), rt::CStr(position));
     EXPECT_EQ(Stored("AlwaysOnTop"), "True");
     EXPECT_EQ(Stored("ShowMin"), "False");
     EXPECT_NE(Stored("Drive"), "(none)");

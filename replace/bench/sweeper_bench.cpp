@@ -3,12 +3,15 @@
 //   sweeper_bench: 200 files x 5000 lines, 100000 matches: Sweeper X.XXX s, sed X.XXX s ...
 //   sweeper_bench: one line of 8 MB, 4194304 matches: X.XXX s
 //   sweeper_bench: Stop answered in X.XXX s
+//   sweeper_bench: 8000 files listed in X.XXX s
+//   sweeper_bench: 8000 files, focus on the list: Select All X.XXX s (8000 selected), Select None X.XXX s
 // sed runs as a Linux program through Wine's "start /unix", by the script
 // scripts/sed_timed.sh, which times sed itself and writes the figure to a file.
 #include <windows.h>
 
 #include <chrono>
 #include <cstdio>
+#include <initializer_list>
 #include <string>
 
 #include <rt.h>
@@ -148,6 +151,46 @@ void CALLBACK PressStop(HWND, UINT, UINT_PTR id, DWORD) {
     PostMessageW(stopButton, BM_CLICK, 0, 0);
 }
 
+// Presses the button and lets the window draw what it did; the seconds taken.
+double PressAndDraw(sweeper::frmMain& form, rt::CommandButton& button) {
+    const auto start = Clock::now();
+    button.Press();
+    rt::DoEvents();
+    UpdateWindow(form.hWnd());
+    return Since(start);
+}
+
+// Select All and Select None over folders of 1,000, 4,000 and 8,000 empty
+// files, once with the focus on the button, once with it left in the list
+// on its first file.
+void TimeSelection(sweeper::frmMain& form) {
+    const std::string folder = Folder("sweeper_bench_select");
+    int made = 0;
+    for (int count : {1000, 4000, 8000}) {
+        for (; made < count; ++made) Write(folder + CorpusName(made), {});
+        form.ctlDirectory.Path(Folder("sweeper_bench_select_empty"));
+        rt::DoEvents();
+        const auto start = Clock::now();
+        form.ctlDirectory.Path(folder);
+        rt::DoEvents();
+        UpdateWindow(form.hWnd());
+        std::printf("sweeper_bench: %d files listed in %.3f s\n", form.ctlFile.ListCount(), Since(start));
+        for (rt::Control* focus : std::initializer_list<rt::Control*>{&form.cmdSelectAll, &form.ctlFile}) {
+            form.ctlFile.ListIndex(0);
+            focus->SetFocus();
+            rt::DoEvents();
+            const double all = PressAndDraw(form, form.cmdSelectAll);
+            int selected = 0;
+            for (int i = 0; i < form.ctlFile.ListCount(); ++i) selected += form.ctlFile.Selected(i);
+            const double none = PressAndDraw(form, form.cmdSelectNone);
+            std::printf("sweeper_bench: %d files, focus on the %s: Select All %.3f s (%d selected), "
+                        "Select None %.3f s\n",
+                        form.ctlFile.ListCount(), focus == &form.ctlFile ? "list" : "button", all,
+                        selected, none);
+        }
+    }
+}
+
 } // namespace
 
 int main() {
@@ -217,11 +260,14 @@ int main() {
                 std::chrono::duration<double>(keeper.Closed - stopClicked).count(),
                 keeper.LastTitle == "  Canceled" ? "the run was canceled" : "the run had ended first");
 
+    TimeSelection(form);
+
     form.Unload();
     rt::DoEvents();
     rt::SetUser(nullptr);
     for (const char* name : {"sweeper_bench_files", "sweeper_bench_sed", "sweeper_bench_line",
-                             "sweeper_bench_sed_result"}) {
+                             "sweeper_bench_sed_result", "sweeper_bench_select",
+                             "sweeper_bench_select_empty"}) {
         const std::string folder = Folder(name);
         RemoveDirectoryW(rt::Wide(folder).c_str());
     }

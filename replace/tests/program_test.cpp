@@ -194,5 +194,9 @@ TEST(SweeperProgram, KilledAtAnyMomentEveryFileIsItsOldOrItsNewTextWhole) {
                 kRounds, runSeconds, olds, news, temps);
 }
 
+TEST(SweeperProgram, EndsOnACloseSentByAnotherProgram) {
+    rt::test::ExpectEndsOnSentCloses("Sweeper.exe", "  Sweeper");
+}
+
 } // namespace
 } // namespace sweeper::testing

@@ -259,6 +259,14 @@ void Control::Enabled(bool v) {
     if (hwnd_) EnableWindow(hwnd_, v);
 }
 
+void Control::TabStop(bool v) {
+    tabStop_ = v;
+    if (!hwnd_) return;
+    const LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
+    SetWindowLongPtrW(hwnd_, GWL_STYLE,
+                      v ? style | WS_TABSTOP : style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+}
+
 // The tip shows over the control and over the windows it is made of (the
 // edit field of a combo box).
 static void SetTip(HWND tooltip, HWND owner, HWND control, const std::string& text) {
@@ -367,6 +375,7 @@ void Control::CreateWindowFor(const wchar_t* cls, DWORD style, DWORD exStyle,
     HWND parent = parent_.ContainerHwnd();
     if (hwnd_ || !parent) return;
     style |= WS_CHILD | WS_CLIPSIBLINGS;
+    if (!tabStop_) style &= ~static_cast<DWORD>(WS_TABSTOP);
     if (visible_) style |= WS_VISIBLE;
     if (!enabled_) style |= WS_DISABLED;
     RECT r = PixelRect();

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <optional>
 
 #include "rt/error.h"
@@ -20,8 +21,13 @@ namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::string_view TrimBlanks(std::string_view s) {
+std::string_view TrimFront(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    return s;
+}
+
+std::string_view TrimBlanks(std::string_view s) {
+    s = TrimFront(s);
     while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
     return s;
 }
@@ -49,46 +55,98 @@ std::optional<double> ParsePrefixed(std::string_view s) {
     return static_cast<double>(static_cast<int32_t>(static_cast<uint32_t>(value)));
 }
 
-// The numeric test and its value in one pass.
+// The number symbols of the user's locale as its settings stand now: a change
+// made in the control panel counts from the next number read or written.
+struct NumberSymbols {
+    std::string decimal, group, currency;
+};
+
+std::string LocaleText(LCTYPE type, const char* fallback) {
+    wchar_t buf[16];
+    const int n = GetLocaleInfoW(LOCALE_USER_DEFAULT, type, buf, static_cast<int>(std::size(buf)));
+    if (n <= 1) return fallback;
+    return Utf8(std::wstring_view(buf, static_cast<size_t>(n - 1)));
+}
+
+NumberSymbols UserSymbols() {
+    return {LocaleText(LOCALE_SDECIMAL, "."), LocaleText(LOCALE_STHOUSAND, ","),
+            LocaleText(LOCALE_SCURRENCY, "")};
+}
+
+// Takes `token` off the front of `s` when `s` starts with it.
+bool Take(std::string_view& s, std::string_view token) {
+    if (token.empty() || s.substr(0, token.size()) != token) return false;
+    s.remove_prefix(token.size());
+    return true;
+}
+
+// The numeric test and its value in one pass, with the user's decimal and
+// group separators and currency sign: "$5", "-$1,000.50", "5 $" and, where the
+// decimal separator is ",", "1,5". The sign and a leading currency sign come
+// in either order; blanks may stand only around the text and next to the
+// currency sign.
 std::optional<double> ParseNumber(std::string_view text) {
     std::string_view s = TrimBlanks(text);
     if (s.empty()) return std::nullopt;
     if (s[0] == '&') return ParsePrefixed(s);
+    const NumberSymbols symbols = UserSymbols();
 
     std::string clean; // the number without grouping, ready for strtod
-    size_t i = 0;
-    if (s[i] == '+' || s[i] == '-') clean += s[i++];
-    size_t digits = 0;
-    while (i < s.size() && (IsDigit(s[i]) || s[i] == ',')) {
-        if (s[i] == ',') {
-            // Grouping stands between digits of the whole part.
-            if (digits == 0 || i + 1 >= s.size() || !IsDigit(s[i + 1])) return std::nullopt;
-        } else {
-            clean += s[i];
-            ++digits;
-        }
-        ++i;
+    bool currency = false;
+    auto takeCurrency = [&] {
+        if (currency || !Take(s, symbols.currency)) return;
+        currency = true;
+        s = TrimFront(s);
+    };
+    takeCurrency();
+    if (!s.empty() && (s[0] == '+' || s[0] == '-')) {
+        clean += s[0];
+        s.remove_prefix(1);
+        takeCurrency();
     }
-    if (i < s.size() && s[i] == '.') {
-        clean += s[i++];
-        while (i < s.size() && IsDigit(s[i])) {
-            clean += s[i++];
+    size_t digits = 0;
+    while (!s.empty()) {
+        if (IsDigit(s[0])) {
+            clean += s[0];
+            s.remove_prefix(1);
+            ++digits;
+        } else if (symbols.group != symbols.decimal && Take(s, symbols.group)) {
+            // Grouping stands between digits of the whole part.
+            if (digits == 0 || s.empty() || !IsDigit(s[0])) return std::nullopt;
+        } else {
+            break;
+        }
+    }
+    if (Take(s, symbols.decimal)) {
+        clean += '.';
+        while (!s.empty() && IsDigit(s[0])) {
+            clean += s[0];
+            s.remove_prefix(1);
             ++digits;
         }
     }
     if (digits == 0) return std::nullopt;
-    if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
+    if (!s.empty() && (s[0] == 'E' || s[0] == 'e' || s[0] == 'D' || s[0] == 'd')) {
         clean += 'E';
-        ++i;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-')) clean += s[i++];
+        s.remove_prefix(1);
+        if (!s.empty() && (s[0] == '+' || s[0] == '-')) {
+            clean += s[0];
+            s.remove_prefix(1);
+        }
         size_t expDigits = 0;
-        while (i < s.size() && IsDigit(s[i])) {
-            clean += s[i++];
+        while (!s.empty() && IsDigit(s[0])) {
+            clean += s[0];
+            s.remove_prefix(1);
             ++expDigits;
         }
         if (expDigits == 0) return std::nullopt;
     }
-    if (i != s.size()) return std::nullopt;
+    // A trailing currency sign, a blank or more after the number allowed.
+    if (!currency && !s.empty()) {
+        std::string_view rest = TrimFront(s);
+        if (Take(rest, symbols.currency)) s = rest;
+    }
+    if (!s.empty()) return std::nullopt;
     double value = std::strtod(clean.c_str(), nullptr);
     if (!std::isfinite(value)) return std::nullopt; // beyond a double: overflow
     return value;
@@ -220,12 +278,14 @@ std::string CStr(double value) {
     for (size_t i = 0; i < e; ++i)
         if (sci[i] != '.') digits += sci[i];
 
+    // The point as the user's locale writes it, so that the text reads back.
+    const std::string point = UserSymbols().decimal;
     std::string out = negative ? "-" : "";
     if (exp >= 15 || exp < -5) {
         // Very large and very small numbers in exponent form: 1E+15, 1.5E-07.
         out += digits[0];
         if (digits.size() > 1) {
-            out += '.';
+            out += point;
             out.append(digits, 1);
         }
         char ex[8];
@@ -233,7 +293,7 @@ std::string CStr(double value) {
         return out + ex;
     }
     if (exp < 0) {
-        out += "0.";
+        out += "0" + point;
         out.append(static_cast<size_t>(-exp - 1), '0');
         out += digits;
         return out;
@@ -245,7 +305,7 @@ std::string CStr(double value) {
         return out;
     }
     out.append(digits, 0, whole);
-    out += '.';
+    out += point;
     out.append(digits, whole);
     return out;
 }

@@ -34,6 +34,11 @@ std::vector<Form*>& Graveyard() {
 }
 Form* g_lastActivated = nullptr;
 
+// A form that goes or hides while a close sent by another program is being
+// handled: that message runs inside the wait for the next message, so the
+// loop waiting there (the program's, or a modal form's) is woken to see it.
+void WakeMessageLoop() { PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0); }
+
 RECT OuterFromClient(long clientW, long clientH, DWORD style, DWORD ex, bool menu) {
     RECT r{0, 0, PxX(clientW), PxY(clientH)};
     AdjustWindowRectEx(&r, style, menu, ex);
@@ -197,17 +202,32 @@ void Form::Caption(const std::string& text) {
     if (hwnd_) SetWindowTextW(hwnd_, Wide(text).c_str());
 }
 
+// Where the window stands, in screen pixels; for a minimised or maximised
+// window, where it stands when restored: the place a program keeps for its
+// next start, never the icon's.
+RECT Form::PlacedRect() const {
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    if (!IsIconic(hwnd_) && !IsZoomed(hwnd_)) return r;
+    WINDOWPLACEMENT place{};
+    place.length = sizeof place;
+    if (!GetWindowPlacement(hwnd_, &place)) return r;
+    RECT normal = place.rcNormalPosition;
+    // Given from the work area's corner, unless the window is a tool window.
+    RECT work{};
+    if (!(GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) &&
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
+        OffsetRect(&normal, work.left, work.top);
+    return normal;
+}
+
 long Form::Left() const {
     if (!hwnd_) return left_;
-    RECT r;
-    GetWindowRect(hwnd_, &r);
-    return r.left * TppX();
+    return PlacedRect().left * TppX();
 }
 long Form::Top() const {
     if (!hwnd_) return top_;
-    RECT r;
-    GetWindowRect(hwnd_, &r);
-    return r.top * TppY();
+    return PlacedRect().top * TppY();
 }
 long Form::Width() const {
     if (!hwnd_) {
@@ -218,8 +238,7 @@ long Form::Width() const {
         }
         return width_;
     }
-    RECT r;
-    GetWindowRect(hwnd_, &r);
+    RECT r = PlacedRect();
     return (r.right - r.left) * TppX();
 }
 long Form::Height() const {
@@ -231,8 +250,7 @@ long Form::Height() const {
         }
         return height_;
     }
-    RECT r;
-    GetWindowRect(hwnd_, &r);
+    RECT r = PlacedRect();
     return (r.bottom - r.top) * TppY();
 }
 void Form::Left(long v) { Move(v, Top(), Width(), Height()); }
@@ -517,6 +535,7 @@ void Form::Hide() {
     std::vector<HWND> owners = disabled_;
     EndModal();
     ShowWindow(hwnd_, SW_HIDE);
+    if (modalDepth_ > 0) WakeMessageLoop();
     if (!owners.empty() && IsWindow(owners.front())) SetActiveWindow(owners.front());
 }
 
@@ -527,8 +546,8 @@ bool Form::UnloadWith(int mode) {
     if (detail::DeferUnloadForRun(*this, mode)) return false; // closed when the run has ended
     if (inUnload_ || loading_) return false;
     inUnload_ = true;
-    int cancel = 0;
-    Call([&] { Form_QueryUnload(cancel, mode); });
+    int cancel = UnloadFormsOver() ? 0 : 1;
+    if (!cancel) Call([&] { Form_QueryUnload(cancel, mode); });
     if (!cancel) Call([&] { Form_Unload(cancel); });
     inUnload_ = false;
     if (cancel || !hwnd_) return cancel == 0;
@@ -543,6 +562,23 @@ bool Form::UnloadWith(int mode) {
         Bury(this);
     }
     return true;
+}
+
+// The forms shown over this one, owned by it or modal over it, go before it:
+// none is left alone on the screen, and no modal loop outlives the window it
+// was shown over. False when one of them stays.
+bool Form::UnloadFormsOver() {
+    std::vector<Form*> over;
+    for (Form* f : LoadedForms()) {
+        if (f == this || !f->hwnd_) continue;
+        bool disabledThis =
+            std::find(f->disabled_.begin(), f->disabled_.end(), hwnd_) != f->disabled_.end();
+        if (disabledThis || GetWindow(f->hwnd_, GW_OWNER) == hwnd_) over.push_back(f);
+    }
+    bool all = true;
+    for (Form* f : over)
+        if (f->Loaded() && !f->Unload()) all = false;
+    return all;
 }
 
 void Form::DestroyFormWindow() {
@@ -568,6 +604,7 @@ void Form::DestroyFormWindow() {
         brush_ = nullptr;
     }
     focus_ = nullptr;
+    if (modalDepth_ > 0 || LoadedForms().empty()) WakeMessageLoop();
 }
 
 // The tool tip window, made when the first control asks for a tip. It has no

@@ -185,6 +185,34 @@ void ListBox::Selected(int index, bool v) {
         SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
 }
 
+void ListBox::SelectRange(int first, int last, bool v) {
+    if (first > last) return;
+    CheckIndex(first);
+    CheckIndex(last);
+    if (!hwnd_) return;
+    if (!multiSelect_) {
+        // One selected entry at most: the last one, or none.
+        if (v) {
+            Selected(first, true);
+            Selected(last, true);
+        } else if (int at = ListIndex(); at >= first && at <= last) {
+            Selected(at, false);
+        }
+        return;
+    }
+    // The two ends as Selected sets them, so that the caret, the anchor and
+    // the view end where entry by entry leaves them; the entries between in
+    // one message, which moves none of them.
+    Selected(first, v);
+    const int from = first + 1, to = last - 1;
+    if (to > from)
+        SendMessageW(hwnd_, LB_SELITEMRANGEEX, static_cast<WPARAM>(v ? from : to),
+                     static_cast<LPARAM>(v ? to : from));
+    else if (to == from)
+        Selected(from, v);
+    if (last > first) Selected(last, v);
+}
+
 int ListBox::TopIndex() const {
     if (!hwnd_) return 0;
     return static_cast<int>(SendMessageW(hwnd_, LB_GETTOPINDEX, 0, 0));
@@ -192,7 +220,10 @@ int ListBox::TopIndex() const {
 
 void ListBox::Create() {
     redrawHeld_ = false;
-    DWORD style = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | extraStyle_;
+    // The list keeps the height it is given. Left to round itself down to
+    // whole rows, it would lose a row each time its height is set while a
+    // horizontal scroll bar shows, and end up a single row tall.
+    DWORD style = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | extraStyle_;
     if (columns_ > 0) style |= LBS_MULTICOLUMN | WS_HSCROLL;
     if (multiSelect_ == 1) style |= LBS_MULTIPLESEL;
     if (multiSelect_ == 2) style |= LBS_EXTENDEDSEL;

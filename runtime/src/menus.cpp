@@ -186,10 +186,20 @@ void Form::RebuildMenuBar() {
 }
 
 void Form::PopupMenu(MenuItem& menu) {
-    if (!hwnd_) Raise(errInvalidProcedureCall);
-    HMENU popup = BuildPopup(menu);
     POINT pt;
     GetCursorPos(&pt);
+    TrackPopup(menu, pt);
+}
+
+void Form::PopupMenu(MenuItem& menu, float X, float Y) {
+    POINT pt{PxX(X), PxY(Y)};
+    if (hwnd_) ClientToScreen(hwnd_, &pt);
+    TrackPopup(menu, pt);
+}
+
+void Form::TrackPopup(MenuItem& menu, POINT pt) {
+    if (!hwnd_) Raise(errInvalidProcedureCall);
+    HMENU popup = BuildPopup(menu);
     SetForegroundWindow(hwnd_);
     UINT id = static_cast<UINT>(TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN,
                                                pt.x, pt.y, 0, hwnd_, nullptr));

@@ -21,7 +21,8 @@ void OptionButton::Show(bool selected) {
     SendMessageW(hwnd_, BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
     // Tab reaches the group at its selected option, as in a dialog box.
     LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
-    LONG_PTR want = selected ? style | WS_TABSTOP : style & ~static_cast<LONG_PTR>(WS_TABSTOP);
+    LONG_PTR want = selected && tabStop_ ? style | WS_TABSTOP
+                                         : style & ~static_cast<LONG_PTR>(WS_TABSTOP);
     if (want != style) SetWindowLongPtrW(hwnd_, GWL_STYLE, want);
 }
 

@@ -63,6 +63,22 @@ bool HaveDefaultPrinter() {
     return size > 0;
 }
 
+UserNumberSymbols::UserNumberSymbols(const std::string& decimal, const std::string& group,
+                                     const std::string& currency) {
+    for (auto [type, value] : {std::pair{LOCALE_SDECIMAL, &decimal}, {LOCALE_STHOUSAND, &group},
+                               {LOCALE_SCURRENCY, &currency}}) {
+        wchar_t was[16] = {};
+        GetLocaleInfoW(LOCALE_USER_DEFAULT, type, was, static_cast<int>(std::size(was)));
+        previous_.emplace_back(type, was);
+        if (!SetLocaleInfoW(LOCALE_USER_DEFAULT, type, Wide(*value).c_str()))
+            ADD_FAILURE() << "the locale refused \"" << *value << "\": " << GetLastError();
+    }
+}
+
+UserNumberSymbols::~UserNumberSymbols() {
+    for (const auto& [type, value] : previous_) SetLocaleInfoW(LOCALE_USER_DEFAULT, type, value.c_str());
+}
+
 namespace {
 
 std::map<std::string, ChildMain>& Children() {
@@ -136,6 +152,30 @@ DWORD ChildProcess::Wait(DWORD timeoutMs) {
     if (info_.hProcess && WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0)
         GetExitCodeProcess(info_.hProcess, &code);
     return code;
+}
+
+bool Send(HWND window, const SentClose& close, DWORD timeoutMs) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, close.msg, close.wp, 0, SMTO_NORMAL, timeoutMs, &result) !=
+           0;
+}
+
+void ExpectEndsOnSentCloses(const std::string& exeName, const std::string& caption,
+                            const std::function<void(Program&)>& started,
+                            const std::function<void()>& ended) {
+    for (const SentClose& close : kSentCloses) {
+        SCOPED_TRACE(exeName + ", " + close.name);
+        Program program(exeName);
+        if (started) started(program);
+        HWND main = program.Window(caption);
+        ASSERT_NE(main, nullptr);
+        // Not while a box of the start holds it disabled: it refuses SC_CLOSE then.
+        EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main) != FALSE; }));
+        EXPECT_TRUE(Send(main, close)) << "the close did not return";
+        EXPECT_EQ(program.Wait(20000), 0u) << "the program did not end by itself";
+        EXPECT_FALSE(IsWindow(main));
+        if (ended) ended();
+    }
 }
 
 namespace {
@@ -298,6 +338,42 @@ std::vector<std::string> ListLines(HWND list) {
         lines.push_back(Utf8(text.c_str()));
     }
     return lines;
+}
+
+ListSelection SelectionOf(HWND list) {
+    ListSelection s;
+    s.top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+    s.caret = static_cast<int>(SendMessageW(list, LB_GETCARETINDEX, 0, 0));
+    s.anchor = static_cast<int>(SendMessageW(list, LB_GETANCHORINDEX, 0, 0));
+    const auto count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i)
+        if (SendMessageW(list, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) s.selected.push_back(i);
+    return s;
+}
+
+void PrintTo(const ListSelection& s, std::ostream* out) {
+    *out << "top " << s.top << ", caret " << s.caret << ", anchor " << s.anchor << ", selected";
+    for (int i : s.selected) *out << " " << i;
+}
+
+void ClickAt(HWND window, int x, int y) {
+    const HWND top = GetAncestor(window, GA_ROOT);
+    SetForegroundWindow(top);
+    WaitFor([&] { return GetForegroundWindow() == top; }, 3000);
+    POINT p{x, y};
+    ClientToScreen(window, &p);
+    // Moved there, pressed and released in one go, in 65536ths of the screen.
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input[3]{};
+    for (INPUT& i : input) {
+        i.type = INPUT_MOUSE;
+        i.mi.dx = static_cast<LONG>((p.x * 65536L + width - 1) / width);
+        i.mi.dy = static_cast<LONG>((p.y * 65536L + height - 1) / height);
+    }
+    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(3, input, sizeof(INPUT));
 }
 
 void PressButton(HWND dialog, int id) {

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "rt/interaction.h"
@@ -71,6 +72,21 @@ class LostDrive {
     bool defined_ = false;
 };
 
+// The user's decimal separator, digit-group separator and currency sign set
+// for a scope, as the control panel sets them (for this program and every
+// program started meanwhile); the earlier ones back at the end.
+class UserNumberSymbols {
+  public:
+    UserNumberSymbols(const std::string& decimal, const std::string& group,
+                      const std::string& currency);
+    ~UserNumberSymbols();
+    UserNumberSymbols(const UserNumberSymbols&) = delete;
+    UserNumberSymbols& operator=(const UserNumberSymbols&) = delete;
+
+  private:
+    std::vector<std::pair<LCTYPE, std::wstring>> previous_;
+};
+
 // ---- Child processes
 
 // A second run of this test program that runs one registered function instead
@@ -119,6 +135,26 @@ class Program : public ChildProcess {
     HWND Window(const std::string& caption, DWORD timeoutMs = 20000) const;
 };
 
+// The closes other programs send to a window (window tools, Paneherd's
+// Close, the system at log-off): WM_CLOSE, and the system menu's Close.
+struct SentClose {
+    const char* name;
+    UINT msg;
+    WPARAM wp;
+};
+inline constexpr SentClose kSentCloses[] = {{"WM_CLOSE", WM_CLOSE, 0},
+                                            {"SC_CLOSE", WM_SYSCOMMAND, SC_CLOSE}};
+// Sends the close to a window of another process as SendMessage does;
+// whether the window had handled it within the time.
+bool Send(HWND window, const SentClose& close, DWORD timeoutMs = 20000);
+// Starts the program once for each sent close, waits for its main window
+// (`started` first answers what the program asks at its start), sends the
+// close and expects the program to end by itself, status 0; `ended` then
+// checks what it left behind.
+void ExpectEndsOnSentCloses(const std::string& exeName, const std::string& caption,
+                            const std::function<void(Program&)>& started = {},
+                            const std::function<void()>& ended = {});
+
 // A top-level window of another program (a second process) with the focus of
 // its own: what must never reach other programs can be checked on it.
 class ForeignWindow {
@@ -158,6 +194,22 @@ COLORREF ShownPixel(HWND w, int x, int y);
 void DoubleClickLine(HWND list, int line);
 // The lines of a list box, as any process can read them.
 std::vector<std::string> ListLines(HWND list);
+// What a list box shows of its selection, as any process can read it: the
+// first line in view, the caret (where the focus rectangle is drawn while the
+// list has the focus), the anchor a Shift+click selects from, and the
+// selected lines.
+struct ListSelection {
+    int top = 0, caret = 0, anchor = 0;
+    std::vector<int> selected;
+    bool operator==(const ListSelection&) const = default;
+};
+ListSelection SelectionOf(HWND list);
+void PrintTo(const ListSelection& s, std::ostream* out);
+
+// A left click of the real mouse at a pixel of a window's client area, its
+// top-level window brought to the front first. The click is only sent: the
+// caller lets the program handle it (WaitFor).
+void ClickAt(HWND window, int x, int y);
 
 // Posts the click of a dialog's button, as the button itself reports it.
 void PressButton(HWND dialog, int id);

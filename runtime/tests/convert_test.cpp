@@ -20,7 +20,7 @@ TEST(NumericTest, WhatCountsAsANumber) {
                           ".5", "5.", "&HFF", "&o17", "&HFFFFFFFF", "\t7\t"})
         EXPECT_TRUE(rt::IsNumeric(s)) << '"' << s << '"';
     for (const char* s : {"abc", "", " ", "1.2.3", "12a", "-", ".", "1e", ",100", "100,", "1,.5",
-                          "1.5,0", "&H", "&O8", "&H100000000", "1 2", "- 5", "1e400", "$5"})
+                          "1.5,0", "&H", "&O8", "&H100000000", "1 2", "- 5", "1e400"})
         EXPECT_FALSE(rt::IsNumeric(s)) << '"' << s << '"';
 
     EXPECT_EQ(rt::CDbl(" 1,000.5 "), 1000.5);
@@ -30,6 +30,55 @@ TEST(NumericTest, WhatCountsAsANumber) {
     EXPECT_EQ(rt::CDbl("&HFFFFFFFF"), -1);
     EXPECT_EQ(rt::CDbl("&O1750"), 1000);
     EXPECT_EQ(ErrorOf([] { rt::CDbl("12a"); }), 13);
+}
+
+// What the numeric test says of a text and what it reads: "no" when it is not
+// numeric, and then the conversion must refuse it too.
+std::string Reading(const std::string& text) {
+    double value = 0;
+    const long error = ErrorOf([&] { value = rt::CDbl(text); });
+    if (rt::IsNumeric(text) != (error == 0)) return "test and conversion disagree";
+    return error ? "no" : rt::CStr(value);
+}
+
+TEST(NumericTest, TheUsersCurrencySignAndSeparators) {
+    {
+        rt::test::UserNumberSymbols symbols(".", ",", "$");
+        for (auto [text, read] :
+             {std::pair{"$5", "5"}, {" $5 ", "5"}, {"-$5", "-5"}, {"$-5", "-5"}, {"5$", "5"},
+              {"5 $", "5"}, {"$ 5", "5"}, {"$1,000.50", "1000.5"}, {"+$.5", "0.5"}, {"$2e3", "2000"},
+              {"$", "no"}, {"$$5", "no"}, {"$5$", "no"}, {"5 $ 6", "no"}, {"5-", "no"},
+              {"- $5", "no"}, {"$&H10", "no"}, {"1,5", "15"}, {"1.5", "1.5"}, {"5 \xE2\x82\xAC", "no"}})
+            EXPECT_EQ(Reading(text), read) << '"' << text << '"';
+    }
+    {
+        // A "," decimal locale that groups with ".".
+        rt::test::UserNumberSymbols symbols(",", ".", "\xE2\x82\xAC");
+        for (auto [text, read] :
+             {std::pair{"1,5", "1,5"}, {"1.5", "15"}, {"1.000,25", "1000,25"}, {",5", "0,5"},
+              {"5 \xE2\x82\xAC", "5"}, {"-\xE2\x82\xAC" "2,5", "-2,5"}, {"1,5E2", "150"},
+              {"1,5,0", "no"}, {"1.,5", "no"}, {"1,000.5", "no"}, {"$5", "no"}, {".5", "no"}})
+            EXPECT_EQ(Reading(text), read) << '"' << text << '"';
+        // The runtime writes what it reads back.
+        EXPECT_EQ(rt::CStr(9.75), "9,75");
+        EXPECT_EQ(rt::CStr(-1.5e-7), "-1,5E-07");
+        for (double v : {1.0 / 3, -7.125, 123.456e20}) EXPECT_EQ(rt::CDbl(rt::CStr(v)), v);
+        EXPECT_EQ(rt::CInt(std::string_view("2,5")) * 100 + rt::CInt(std::string_view("3,5")), 204);
+        EXPECT_EQ(ErrorOf([] { rt::CInt(std::string_view("32.767,5")); }), 6);
+        EXPECT_EQ(rt::CLng(std::string_view("-2.147.483.648")), -2147483647 - 1);
+        EXPECT_EQ(ErrorOf([] { rt::CLng(std::string_view("2.147.483.648")); }), 6);
+    }
+    {
+        // Separators and signs of more than one character, one outside ASCII.
+        rt::test::UserNumberSymbols symbols(",", "\xC2\xA0", "kr");
+        for (auto [text, read] : {std::pair{"1\xC2\xA0" "000,5 kr", "1000,5"}, {"kr5", "5"},
+                                  {"5kr", "5"}, {"1 000", "no"}, {"1.5", "no"}, {"k5", "no"}})
+            EXPECT_EQ(Reading(text), read) << '"' << text << '"';
+    }
+    // Each change counts from the next number: the earlier symbols are back.
+    rt::test::UserNumberSymbols symbols(".", ",", "$");
+    EXPECT_EQ(rt::CStr(9.75), "9.75");
+    EXPECT_EQ(Reading("1,000.5"), "1000.5");
 }
 
 TEST(WholeNumberTest, RoundsHalvesToEvenAndOverflows) {

@@ -356,3 +356,26 @@ TEST(FileListsDesign, ListsStartAtTheCurrentFolder) {
 }
 
 } // namespace
+
+// A reader's order: case ignored, accents after the plain letter, digits
+// one by one, punctuation first, other scripts after the Latin letters;
+// whatever order the files were made in.
+TEST_F(FileLists, FileListOrdersNamesAsAReaderDoesCaseAndAccentsIncluded) {
+    const std::vector<std::string> ordered{
+        "(paren).wav", "_under.wav", "~tilde.wav", "10 ten.wav", "9 nine.wav", "a.wav", "A1.wav",
+        "a10.wav", "a2.wav", "\xC3\x84pfel.wav", "Apple pie.wav", "apple.wav", "APRICOT.wav",
+        "banana.wav", "Co op.wav", "coop.wav", "co-op.wav", "\xC3\xA9" "cole.wav", "ecole1.wav",
+        "Ecole2.wav", "x.WAV", "zebra.wav", "Z\xC3\xBCrich.wav", "\xCE\xA9mega.wav",
+        "\xE6\x97\xA5\xE6\x9C\xAC.wav"};
+    rt::FileListBox& m = form.MIDIs;
+    m.Pattern("*.wav");
+    for (bool backwards : {false, true}) {
+        SCOPED_TRACE(backwards ? "made last to first" : "made first to last");
+        TempFolder temp;
+        for (size_t i = 0; i < ordered.size(); ++i)
+            WriteBytes(temp / ordered[backwards ? ordered.size() - 1 - i : i], "x");
+        m.Path(temp.Path());
+        EXPECT_EQ(Entries(m), ordered);
+        EXPECT_EQ(ListLines(m.hWnd()), ordered);
+    }
+}

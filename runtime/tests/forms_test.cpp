@@ -97,6 +97,35 @@ TEST(FormGeometry, CentredStartOuterAndInnerSizesInTwipsAndResizes) {
     f.Unload();
 }
 
+TEST(FormGeometry, MinimisedOrMaximisedTheFormGivesItsRestoredPlace) {
+    PlainForm f;
+    f.Show();
+    f.Move(1500, 750, 7500, 4500);
+    rt::DoEvents();
+    const auto place = [&] {
+        return std::to_string(f.Left()) + "," + std::to_string(f.Top()) + " " +
+               std::to_string(f.Width()) + "x" + std::to_string(f.Height());
+    };
+    const std::string normal = place();
+    EXPECT_EQ(normal, "1500,750 7500x4500");
+    // By the title bar's buttons, as the user does, and by code.
+    for (WPARAM command : {SC_MINIMIZE, SC_MAXIMIZE}) {
+        SendMessageW(f.hWnd(), WM_SYSCOMMAND, command, 0);
+        rt::DoEvents();
+        EXPECT_EQ(f.WindowState(), command == SC_MINIMIZE ? rt::vbMinimized : rt::vbMaximized);
+        EXPECT_EQ(place(), normal) << "after " << command;
+        f.WindowState(rt::vbNormal_);
+    }
+    f.WindowState(rt::vbMinimized);
+    f.Hide(); // as a program that goes to the notification area
+    EXPECT_EQ(place(), normal);
+    f.WindowState(rt::vbNormal_);
+    f.Show();
+    rt::DoEvents();
+    EXPECT_EQ(ScreenBox(f.hWnd()), "100,50 500x300");
+    f.Unload();
+}
+
 TEST(FormLifecycle, UnloadCancelKeepsTheFormAndCloseBoxGivesMode0) {
     PlainForm f, other("  Other");
     other.Load();

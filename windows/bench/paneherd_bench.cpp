@@ -14,6 +14,7 @@
 #include <rt/services.h>
 
 #include "frmMain.h"
+#include "modPaneherd.h"
 
 namespace {
 
@@ -80,7 +81,7 @@ int main() {
     std::vector<HWND> extra;
     for (int i = 0; i < 200; ++i) extra.push_back(MakeWindow(L"", false));
     Report("class list, 200 extra top-level windows", 20, [](int) { rt::DoEvents(); },
-           [&] { form.LoadClassList(); });
+           [] { paneherd::LoadClassList(); });
     std::printf("paneherd_bench: class list: %d entries before, %d with the extra windows\n",
                 before, form.txtClassName.ListCount());
 

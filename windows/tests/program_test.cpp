@@ -153,5 +153,12 @@ TEST(PaneherdProgramTest, FindsFollowsAndHandlesWindowsOfOtherPrograms) {
     EXPECT_TRUE(Eventually([&] { return paneherd.Ended(); }));
 }
 
+TEST(PaneherdProgram, EndsOnACloseSentByAnotherProgram) {
+    const std::string caption = "  Paneherd     [ Screen Size : " +
+                                std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" +
+                                std::to_string(GetSystemMetrics(SM_CYSCREEN)) + " ]";
+    rt::test::ExpectEndsOnSentCloses("Paneherd.exe", caption);
+}
+
 } // namespace
 } // namespace paneherd::testing

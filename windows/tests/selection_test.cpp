@@ -1,4 +1,6 @@
 // Choosing the target by class and the live position fields, in the window.
+#include <algorithm>
+
 #include "fixture.h"
 
 namespace paneherd::testing {
@@ -14,6 +16,37 @@ int Caret(HWND edit) {
 
 // Each key looks the class up; what is typed stays as typed, caret included,
 // whether anything matches or not, in either combo.
+std::vector<std::string> Items(const rt::ComboBox& combo) {
+    std::vector<std::string> items;
+    for (int i = 0; i < combo.ListCount(); ++i) items.push_back(combo.List(i));
+    return items;
+}
+
+// Both lists name the class of every top-level window, hidden ones too, once
+// per window; a window that opens later is listed once the lists are refreshed.
+TEST_F(Selection, TheClassListsNameEveryWindowAndRefreshTakesInNewOnes) {
+    TargetProgram target("Listed target", 200, 150, true);
+    ShowWindow(target.Bystander(), SW_HIDE);
+    frmMain& main = Start();
+    auto listed = [&](const rt::ComboBox& combo) {
+        const auto items = Items(combo);
+        return std::count(items.begin(), items.end(), "PaneherdTarget");
+    };
+    EXPECT_EQ(listed(main.txtClassName), 2);
+    EXPECT_EQ(listed(main.txtClassName1), 2);
+
+    TargetProgram later("Later target", 300, 200);
+    EXPECT_EQ(listed(main.txtClassName), 2) << "taken in before it was asked for";
+    main.cmdRefreshClassList.Press();
+    EXPECT_EQ(listed(main.txtClassName), 3);
+    EXPECT_EQ(listed(main.txtClassName1), 3);
+    auto unsorted = Items(main.txtClassName), sorted = Items(main.txtClassName1);
+    std::sort(unsorted.begin(), unsorted.end());
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(sorted, unsorted) << "the two lists hold the same names";
+    EXPECT_TRUE(Boxes().empty());
+}
+
 TEST_F(Selection, TypingAClassKeepsTheTypedTextAndSelectsItsFirstWindow) {
     TargetProgram target("Typed class target");
     frmMain& main = Start();

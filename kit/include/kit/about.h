@@ -25,6 +25,10 @@ struct AboutInfo {
 // Set by each program before the box is first shown.
 AboutInfo& About();
 
+// The About box's small link picture (width x height pixels): the program's
+// initial, white on blue.
+HBITMAP InitialPicture(const std::string& title, int width, int height);
+
 class frmAbout : public rt::Form, public rt::FormOf<frmAbout> {
   public:
     frmAbout();

@@ -80,6 +80,10 @@ class Control {
     void Visible(bool v);
     bool Enabled() const { return enabled_; }
     void Enabled(bool v);
+    // Whether Tab stops at a control that takes the focus; one without a
+    // stop still takes it from a click or from code.
+    bool TabStop() const { return tabStop_; }
+    void TabStop(bool v);
     const std::string& ToolTipText() const { return toolTip_; }
     void ToolTipText(const std::string& text);
     long ForeColor() const { return foreColor_; }
@@ -135,7 +139,7 @@ class Control {
     Container& parent_;
     HWND hwnd_ = nullptr;
     long left_ = 0, top_ = 0, width_ = 0, height_ = 0;
-    bool visible_ = true, enabled_ = true;
+    bool visible_ = true, enabled_ = true, tabStop_ = true;
     std::string toolTip_;
     long foreColor_ = 0x80000012; // button text
     long backColor_ = 0x8000000F; // button face

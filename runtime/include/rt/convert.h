@@ -8,11 +8,14 @@
 
 namespace rt {
 
-// The runtime's numeric test: optional blanks, sign, digits (with "," grouping
-// in the whole part), decimal point, exponent; or "&H" / "&O" prefixed digits.
+// The runtime's numeric test, with the decimal and group separators and the
+// currency sign of the user's locale as they stand at the call: optional
+// blanks, sign, a currency sign before or after the number, digits (grouped in
+// the whole part), decimal separator, exponent; or "&H" / "&O" prefixed digits.
 bool IsNumeric(std::string_view text);
 
-// Text to a double; raises error 13 (type mismatch) when not numeric.
+// Text to a double, read by the same rules; raises error 13 (type mismatch)
+// exactly when the text is not numeric.
 double CDbl(std::string_view text);
 
 // Round to the nearest whole number, halves to even; error 6 outside the range.
@@ -25,7 +28,9 @@ int32_t CLng(std::string_view text);
 bool CBool(std::string_view text);
 std::string BoolText(bool value); // "True" / "False"
 
-// Decimal text as the runtime writes numbers: 9.75 gives "9.75", 10 gives "10".
+// Decimal text as the runtime writes numbers, with the user's decimal
+// separator so that CDbl reads it back: 9.75 gives "9.75" ("9,75" where the
+// separator is ","), 10 gives "10".
 std::string CStr(double value);
 std::string CStr(long value);
 inline std::string CStr(int value) { return CStr(static_cast<long>(value)); }

@@ -73,6 +73,7 @@ class DirListBox : public ListBox {
     using ListBox::ItemData;
     using ListBox::MultiSelect;
     using ListBox::RemoveItem;
+    using ListBox::SelectRange;
     using ListBox::Selected;
     using ListBox::Sorted;
     using ListBox::Text;

@@ -47,7 +47,8 @@ class FormWatch {
 };
 
 // A top-level form. Sizes are outer sizes in twips (title bar and borders
-// included); ScaleWidth / ScaleHeight are the inner size.
+// included); ScaleWidth / ScaleHeight are the inner size. A minimised or
+// maximised form gives the place and size it has when restored.
 class Form : public Container {
   public:
     Form();
@@ -108,6 +109,8 @@ class Form : public Container {
     // The menu bar's top-level menus, in order (invisible ones are pop-ups).
     void Menus(std::initializer_list<MenuItem*> menus);
     void PopupMenu(MenuItem& menu);
+    // The same at a place of the form's inner area (twips) instead of the pointer.
+    void PopupMenu(MenuItem& menu, float X, float Y);
 
     // Creates the window and its controls and runs Form_Load (once).
     void Load();
@@ -175,11 +178,14 @@ class Form : public Container {
     void CreateFormWindow();
     void DestroyFormWindow();
     bool UnloadWith(int mode);
+    bool UnloadFormsOver();
+    RECT PlacedRect() const;
     void EndModal();
     DWORD Style() const;
     DWORD ExStyle() const;
     bool HasMenuBar() const;
     bool MouseMessage(UINT msg, WPARAM wp, LPARAM lp);
+    void TrackPopup(MenuItem& menu, POINT screen);
     void PaintPicture(HDC dc);
     void ApplyIcon();
     long designClientW_ = -1, designClientH_ = -1;

@@ -16,6 +16,7 @@
 #include "optionbutton.h"
 #include "picturebox.h"
 #include "richtext.h"
+#include "richtext_standin.h"
 #include "scrollbar.h"
 #include "shape.h"
 #include "textbox.h"

@@ -21,6 +21,10 @@ class ListBox : public ListControl {
     void MultiSelect(int v) { multiSelect_ = v; } // 0 none, 1 simple, 2 extended
     bool Selected(int index) const;
     void Selected(int index, bool v);
+    // As Selected(i) = v for each index from first to last in turn, in one
+    // step: the caret, the anchor and the scrolling end as the last one
+    // leaves them, but a long list is not scrolled and drawn once per entry.
+    void SelectRange(int first, int last, bool v);
     int TopIndex() const;
 
     std::function<void()> Click;

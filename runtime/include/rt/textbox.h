@@ -21,10 +21,12 @@ class TextBox : public Control {
     void ScrollBars(int v) { scrollBars_ = v; } // 0 none, 1 horizontal, 2 vertical, 3 both
     void Locked(bool v);
     void Alignment(int v) { alignment_ = v; }
-    int SelStart() const;
-    void SelStart(int v);
-    int SelLength() const;
-    void SelLength(int v);
+    // Selection positions count characters as the EDIT control does, a line
+    // break as two.
+    virtual int SelStart() const;
+    virtual void SelStart(int v);
+    virtual int SelLength() const;
+    virtual void SelLength(int v);
     std::string SelText() const;
     void SelText(const std::string& text); // replaces the selection
     // Change: after every change of the text, by the user or by code (Text,

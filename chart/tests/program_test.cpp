@@ -1,0 +1,18 @@
+// Glyphdeck.exe as a program of its own, closed by another program.
+#include <gtest/gtest.h>
+
+#include <rt.h>
+
+#include "test_support.h"
+
+namespace {
+
+TEST(GlyphdeckProgram, EndsOnACloseSentByAnotherProgramAndKeepsItsSettings) {
+    rt::DeleteSetting("Glyphdeck");
+    rt::test::ExpectEndsOnSentCloses("Glyphdeck.exe", "  Glyphdeck", {}, [] {
+        EXPECT_NE(rt::GetSetting("Glyphdeck", "Settings", "Width"), "");
+        rt::DeleteSetting("Glyphdeck");
+    });
+}
+
+} // namespace
