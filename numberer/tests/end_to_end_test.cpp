@@ -57,6 +57,13 @@ bool TextBecomes(HWND edit, const std::string& text) {
     return WaitFor([&] { return TextOf(edit) == text; }, kWaitMs);
 }
 
+// Tallyman started as a process of its own, its window and its editor found.
+struct Tallyman {
+    rt::test::Program program{"Tallyman.exe"};
+    HWND main = program.Window("  Tallyman", kWaitMs);
+    HWND edit = main ? rt::test::Child(main, L"Edit") : nullptr;
+};
+
 // A menu popped up anywhere on the desktop.
 HWND ShownMenu() {
     HWND menu = FindWindowW(L"#32768", nullptr);
@@ -116,11 +123,9 @@ TEST(EndToEnd, TypedNumberedStrippedUndoneSavedPastedPrintedAndClosed) {
     rt::test::TempFolder dir;
     const std::string path = dir / "typed.txt";
 
-    rt::test::Program program("Tallyman.exe");
-    HWND main = program.Window("  Tallyman", kWaitMs);
-    ASSERT_NE(main, nullptr);
-    HWND edit = rt::test::Child(main, L"Edit");
-    ASSERT_NE(edit, nullptr);
+    Tallyman started;
+    auto& [program, main, edit] = started;
+    ASSERT_TRUE(main && edit);
 
     // Typed, then numbered from F4 with the dialog's fields typed over.
     Type(main, "x = 1{ENTER}y = 2");
@@ -189,11 +194,9 @@ TEST(EndToEnd, LineBreaksStayWholeWhenDeletedPastedNumberedAndSaved) {
     rt::DeleteSetting("Tallyman");
     rt::test::TempFolder dir;
     const std::string path = dir / "joined.txt";
-    rt::test::Program program("Tallyman.exe");
-    HWND main = program.Window("  Tallyman", kWaitMs);
-    ASSERT_NE(main, nullptr);
-    HWND edit = rt::test::Child(main, L"Edit");
-    ASSERT_NE(edit, nullptr);
+    Tallyman started;
+    auto& [program, main, edit] = started;
+    ASSERT_TRUE(main && edit);
 
     // Del at the end of a line, then Edit > Delete there, join whole lines.
     Type(main, "abc{ENTER}def{ENTER}ghi");
@@ -249,11 +252,9 @@ TEST(EndToEnd, LineBreaksStayWholeWhenDeletedPastedNumberedAndSaved) {
 
 TEST(EndToEnd, RightClickShiftF10AndTheMenuKeyShowOnlyTheProgramsEditMenu) {
     rt::DeleteSetting("Tallyman");
-    rt::test::Program program("Tallyman.exe");
-    HWND main = program.Window("  Tallyman", kWaitMs);
-    ASSERT_NE(main, nullptr);
-    HWND edit = rt::test::Child(main, L"Edit");
-    ASSERT_NE(edit, nullptr);
+    Tallyman started;
+    auto& [program, main, edit] = started;
+    ASSERT_TRUE(main && edit);
     Type(main, "one{ENTER}two{ENTER}three");
     const std::string all = "one\r\ntwo\r\nthree";
     ASSERT_TRUE(TextBecomes(edit, all)) << TextOf(edit);
@@ -298,11 +299,9 @@ TEST(EndToEnd, ASentCloseAsksOnceAndEndsTheProgram) {
     for (const rt::test::SentClose& close : rt::test::kSentCloses) {
         SCOPED_TRACE(close.name);
         rt::DeleteSetting("Tallyman");
-        rt::test::Program program("Tallyman.exe");
-        HWND main = program.Window("  Tallyman", kWaitMs);
-        ASSERT_NE(main, nullptr);
-        HWND edit = rt::test::Child(main, L"Edit");
-        ASSERT_NE(edit, nullptr);
+        Tallyman started;
+        auto& [program, main, edit] = started;
+        ASSERT_TRUE(main && edit);
         SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"kept?"));
 
         // The sender waits until the program has handled the close.
@@ -358,11 +357,9 @@ TEST(EndToEnd, ClosedMinimisedItStartsAgainWhereItStood) {
 
 TEST(EndToEnd, EscInTheEditorAsksNothingKeepsTheTextAndLeavesTheProgramRunning) {
     rt::DeleteSetting("Tallyman");
-    rt::test::Program program("Tallyman.exe");
-    HWND main = program.Window("  Tallyman", kWaitMs);
-    ASSERT_NE(main, nullptr);
-    HWND edit = rt::test::Child(main, L"Edit");
-    ASSERT_NE(edit, nullptr);
+    Tallyman started;
+    auto& [program, main, edit] = started;
+    ASSERT_TRUE(main && edit);
 
     Type(main, "x = 1");
     ASSERT_TRUE(TextBecomes(edit, "x = 1"));

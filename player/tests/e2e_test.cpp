@@ -18,6 +18,13 @@ using test::RunningTunebox;
 const char kApp[] = "Tunebox";
 constexpr double kTone = 698, kLong = 784;
 constexpr COLORREF kTrayAmber = RGB(255, 176, 0);
+
+// Where the tray icon shows, once it does (x below 0 while it does not).
+POINT AwaitTrayIcon() {
+    POINT icon{-1, -1};
+    rt::test::WaitFor([&] { return (icon = test::FindTrayIcon(kTrayAmber)).x >= 0; }, 5000);
+    return icon;
+}
 constexpr COLORREF kPausedRed = RGB(176, 0, 0);
 
 class EndToEnd : public ::testing::Test {
@@ -157,10 +164,8 @@ TEST_F(EndToEnd, MinimisedIntoTheTrayAndBackAndTheTrayMenuStopsTheWave) {
     ASSERT_TRUE(monitor.Running());
     RunningTunebox tunebox;
     ASSERT_NE(tunebox.Main(), nullptr);
-    POINT icon{};
-    ASSERT_TRUE(rt::test::WaitFor([&] { return (icon = test::FindTrayIcon(kTrayAmber)).x >= 0; },
-                                  5000))
-        << "no icon in the notification area";
+    const POINT icon = AwaitTrayIcon();
+    ASSERT_GE(icon.x, 0) << "no icon in the notification area";
 
     PostMessageW(tunebox.Main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_TRUE(rt::test::WaitFor([&] { return !IsWindowVisible(tunebox.Main()); }, 5000))
@@ -200,9 +205,8 @@ bool MenuShown() {
 TEST_F(EndToEnd, ATrayClickWhileTheAboutBoxIsUpBringsForwardTheBoxAlone) {
     RunningTunebox tunebox;
     ASSERT_NE(tunebox.Main(), nullptr);
-    POINT icon{};
-    ASSERT_TRUE(rt::test::WaitFor([&] { return (icon = test::FindTrayIcon(kTrayAmber)).x >= 0; },
-                                  5000));
+    const POINT icon = AwaitTrayIcon();
+    ASSERT_GE(icon.x, 0);
     tunebox.Activate();
     Type("{F1}");
     HWND about = tunebox.WaitForWindow(" ");
@@ -242,10 +246,8 @@ void ExpectUnloadDone() {
 TEST_F(EndToEnd, ExitFromTheTrayIconsMenuEndsTheProgram) {
     RunningTunebox tunebox;
     ASSERT_NE(tunebox.Main(), nullptr);
-    POINT icon{};
-    ASSERT_TRUE(rt::test::WaitFor([&] { return (icon = test::FindTrayIcon(kTrayAmber)).x >= 0; },
-                                  5000))
-        << "no icon in the notification area";
+    const POINT icon = AwaitTrayIcon();
+    ASSERT_GE(icon.x, 0) << "no icon in the notification area";
     test::ClickAt(icon, 2);
     ASSERT_TRUE(rt::test::WaitFor(
         [&] {
