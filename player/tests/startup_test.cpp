@@ -110,6 +110,17 @@ TEST_F(StartupTest, TheBarSetsTheMasterVolumeUpsideDown) {
     rt::DoEvents();
 }
 
+TEST(VolumeBar, StandsForTheSinglePrecisionQuotientRoundedHalfToEven) {
+    // (32767 - 16320) / (32767 / 65535) is 32894.5 in single precision: a
+    // half, which goes to the even volume. Kept in the x87 unit's wider
+    // precision it would be 32894.502 and give 32895.
+    EXPECT_EQ(VolumeAtBar(65535, 16320), 32894);
+    EXPECT_EQ(VolumeAtBar(65535, 16383), 32768);
+    EXPECT_EQ(VolumeAtBar(65535, 0), 65535);
+    EXPECT_EQ(VolumeAtBar(65535, 32767), 0);
+    EXPECT_EQ(VolumeAtBar(255, 55), 200); // a bar as long as the line
+}
+
 TEST_F(StartupTest, RestartsFindTheBarWhereTheUserLeftItAndKeepItsVolume) {
     // A place whose volume 32-bit Wine reads back one below, which as a bar
     // would be a step lower: restarts must not move the bar down step by step.
