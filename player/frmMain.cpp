@@ -74,6 +74,12 @@ float ScaleFactor(long max) { return max > 32767 ? 32767.0f / static_cast<float>
 
 } // namespace
 
+long VolumeAtBar(long max, int value) {
+    if (max <= 32767) return max - value;
+    const auto fromTop = static_cast<int16_t>(32767 - value);
+    return rt::CLng(static_cast<double>(fromTop / ScaleFactor(max)));
+}
+
 void SetIdentity() {
     rt::AppInfo& app = rt::App();
     app.Title = "Tunebox";
@@ -443,14 +449,7 @@ void frmMain::Form_Load() {
 
 void frmMain::vsVolume_Change() {
     if (!MCIObject) return; // no device object yet, or no more
-    const long M = Device().MCIa_VolumeSystem_Max();
-    if (M > 32767) {
-        const float f = ScaleFactor(M);
-        const auto fromTop = static_cast<int16_t>(32767 - vsVolume.Value());
-        Device().MCIa_VolumeSystem(rt::CLng(static_cast<double>(fromTop / f)));
-    } else {
-        Device().MCIa_VolumeSystem(M - vsVolume.Value());
-    }
+    Device().MCIa_VolumeSystem(VolumeAtBar(Device().MCIa_VolumeSystem_Max(), vsVolume.Value()));
 }
 
 void frmMain::vsVolume_Scroll() { vsVolume_Change(); }

@@ -16,6 +16,10 @@ namespace tunebox {
 // The program's title, version and About box.
 void SetIdentity();
 
+// The master volume that the volume bar at `value` stands for, on a line whose
+// maximum is `max` (the bar's top is the loudest).
+long VolumeAtBar(long max, int value);
+
 class frmMain : public rt::Form, public rt::FormOf<frmMain> {
   public:
     frmMain();

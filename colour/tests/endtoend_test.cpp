@@ -59,7 +59,7 @@ TEST(EndToEnd, PicksKnownColoursAsAUserDoes) {
             ASSERT_TRUE(rt::test::WaitFor([&] { return SendMessageW(hide, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
         }
         const POINT p = blocks.Centre(i);
-        const Fields want = Expected(p, Want(blocks, i));
+        const Fields want = Expected(p, Want(blocks, i, ScreenPixelOfANewProgram));
         StartPick(main, pick);
         ASSERT_NE(AwaitCapture(pid), nullptr);
         EXPECT_EQ(IsWindowVisible(main) != FALSE, i != 2) << "hidden while picking, with Hide";

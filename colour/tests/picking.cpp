@@ -43,14 +43,32 @@ COLORREF ScreenPixel(POINT p) {
     return c;
 }
 
-long Want(const Blocks& blocks, size_t i) {
+namespace {
+
+// A child run that exits with the colour it reads at the point "x,y".
+int ReadScreenPixel(const std::string& at) {
+    POINT p{};
+    if (std::sscanf(at.c_str(), "%ld,%ld", &p.x, &p.y) != 2) return -1;
+    return static_cast<int>(ScreenPixel(p));
+}
+const int kScreenPixel = rt::test::RegisterChild("screen-pixel", &ReadScreenPixel);
+
+} // namespace
+
+COLORREF ScreenPixelOfANewProgram(POINT p) {
+    rt::test::ChildProcess child("screen-pixel", std::to_string(p.x) + "," + std::to_string(p.y));
+    const DWORD colour = child.Wait(15000);
+    return colour == STILL_ACTIVE ? CLR_INVALID : colour;
+}
+
+long Want(const Blocks& blocks, size_t i, COLORREF (*read)(POINT)) {
     static const long fixed[] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080,
                                  0x808000, 0xC0C0C0, 0x808080, 0x0000FF, 0x00FF00, 0x00FFFF,
                                  0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
     const long colour = blocks.Colour(i);
     if (ScreenDepth() > 8 || std::find(std::begin(fixed), std::end(fixed), colour) != std::end(fixed))
         return colour;
-    return static_cast<long>(ScreenPixel(blocks.Centre(i)));
+    return static_cast<long>(read(blocks.Centre(i)));
 }
 
 namespace {

@@ -35,9 +35,16 @@ class Blocks : public rt::Form {
 // The display's bits per pixel, and the colour it shows at a point.
 int ScreenDepth();
 COLORREF ScreenPixel(POINT p);
+// The colour that a program started now reads at a point of the screen. On a
+// 256-colour display under 32-bit Wine, this program reads some colours
+// otherwise than the programs started after it once it has made a pick of its
+// own: the brown block that X shows olive, and this program reads as olive,
+// they read as green.
+COLORREF ScreenPixelOfANewProgram(POINT p);
 // What a pick of block i gives: its colour; on a 256-colour display, for a
-// colour outside the system palette's fixed ones, the colour shown for it.
-long Want(const Blocks& blocks, size_t i);
+// colour outside the system palette's fixed ones, the colour shown for it as
+// `read` reads it (for a pick by another program: ScreenPixelOfANewProgram).
+long Want(const Blocks& blocks, size_t i, COLORREF (*read)(POINT) = ScreenPixel);
 
 // Real input, as the user gives it: the pointer moved to a point (until it
 // stays there: a window appearing under it may still report where it was); a

@@ -195,8 +195,13 @@ inline bool StartUnixCommand(const std::string& command) {
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
                         &pi))
         return false;
-    if (pi.hProcess) CloseHandle(pi.hProcess);
-    if (pi.hThread) CloseHandle(pi.hThread);
+    // No Windows process stands for a Unix program: Wine gives no process
+    // handle, and 32-bit Wine leaves whatever it likes in the thread handle,
+    // often a value that names a handle of ours, such as the standard output.
+    if (pi.hProcess) {
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+    }
     return true;
 }
 

@@ -192,6 +192,8 @@ NotifyWindow::~NotifyWindow() {
     if (hwnd_) DestroyWindow(hwnd_);
 }
 
+bool ReadsAsSet(long read, long set) { return read <= set && read >= set - 1; }
+
 std::string DeviceStatus(const std::string& alias, const std::string& item) {
     wchar_t answer[260] = {};
     const std::wstring command = rt::Wide("status " + alias + " " + item);

@@ -31,6 +31,12 @@ class SilencedCopy {
 // The name of this test program's file, without its folder.
 std::string OwnFileName();
 
+// Whether a volume read from the mixer is the one set there. 32-bit Wine
+// keeps a volume as a fraction of the full scale and gives about half of all
+// values back one below what was set (0 and the full scale exactly); 64-bit
+// Wine gives every value back as set.
+bool ReadsAsSet(long read, long set);
+
 // ---- The notification area of the shared desktop
 
 // An icon filled with one colour (its own, owned by the caller).
