@@ -57,8 +57,14 @@ bool TextBecomes(HWND edit, const std::string& text) {
     return WaitFor([&] { return TextOf(edit) == text; }, kWaitMs);
 }
 
-// Tallyman started as a process of its own, its window and its editor found.
-struct Tallyman {
+// Settings of earlier runs gone before a start.
+struct NoSettings {
+    NoSettings() { rt::DeleteSetting("Tallyman"); }
+};
+
+// Tallyman started afresh as a process of its own, its window and its editor
+// found.
+struct Tallyman : NoSettings {
     rt::test::Program program{"Tallyman.exe"};
     HWND main = program.Window("  Tallyman", kWaitMs);
     HWND edit = main ? rt::test::Child(main, L"Edit") : nullptr;
@@ -119,7 +125,6 @@ std::string PdfFolder() {
 }
 
 TEST(EndToEnd, TypedNumberedStrippedUndoneSavedPastedPrintedAndClosed) {
-    rt::DeleteSetting("Tallyman");
     rt::test::TempFolder dir;
     const std::string path = dir / "typed.txt";
 
@@ -191,7 +196,6 @@ TEST(EndToEnd, TypedNumberedStrippedUndoneSavedPastedPrintedAndClosed) {
 }
 
 TEST(EndToEnd, LineBreaksStayWholeWhenDeletedPastedNumberedAndSaved) {
-    rt::DeleteSetting("Tallyman");
     rt::test::TempFolder dir;
     const std::string path = dir / "joined.txt";
     Tallyman started;
@@ -251,7 +255,6 @@ TEST(EndToEnd, LineBreaksStayWholeWhenDeletedPastedNumberedAndSaved) {
 }
 
 TEST(EndToEnd, RightClickShiftF10AndTheMenuKeyShowOnlyTheProgramsEditMenu) {
-    rt::DeleteSetting("Tallyman");
     Tallyman started;
     auto& [program, main, edit] = started;
     ASSERT_TRUE(main && edit);
@@ -298,7 +301,6 @@ TEST(EndToEnd, RightClickShiftF10AndTheMenuKeyShowOnlyTheProgramsEditMenu) {
 TEST(EndToEnd, ASentCloseAsksOnceAndEndsTheProgram) {
     for (const rt::test::SentClose& close : rt::test::kSentCloses) {
         SCOPED_TRACE(close.name);
-        rt::DeleteSetting("Tallyman");
         Tallyman started;
         auto& [program, main, edit] = started;
         ASSERT_TRUE(main && edit);
@@ -356,7 +358,6 @@ TEST(EndToEnd, ClosedMinimisedItStartsAgainWhereItStood) {
 }
 
 TEST(EndToEnd, EscInTheEditorAsksNothingKeepsTheTextAndLeavesTheProgramRunning) {
-    rt::DeleteSetting("Tallyman");
     Tallyman started;
     auto& [program, main, edit] = started;
     ASSERT_TRUE(main && edit);
