@@ -9,8 +9,8 @@ build
 if [ "$ARCH" = i686 ]; then
   echo "test: i686 build, tests run under 32-bit Wine"
 else
-  echo "test: this machine cannot run 32-bit code: every i686 target was built in $BUILD-i686;" \
-       "the tests run as the x86_64 build under 64-bit Wine"
+  echo "test: 32-bit code cannot run here (or 32-bit Wine is not installed): every i686 target" \
+       "was built in $BUILD-i686; the tests run as the x86_64 build under 64-bit Wine"
 fi
 BENCHWARE_XVFB=1 display
 prefix
