@@ -724,10 +724,10 @@ bool detail::RefusedByMultiLineBox(HWND box, UINT msg, WPARAM wp) {
     if (msg != WM_CHAR || (wp != L'\r' && wp != L'\n') || !IsMultiLineBox(box) ||
         (GetWindowLongW(box, GWL_STYLE) & ES_READONLY))
         return false;
-    DWORD start = 0, end = 0;
-    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const auto [start, end] = EditSelection(box);
     const long long limit = static_cast<long long>(SendMessageW(box, EM_GETLIMITTEXT, 0, 0));
-    const long long after = GetWindowTextLengthW(box) - (static_cast<long long>(end) - start) + 2;
+    const long long after =
+        GetWindowTextLengthW(box) - static_cast<long long>(end - start) + 2;
     return limit > 0 && after > limit; // CR LF, or nothing
 }
 

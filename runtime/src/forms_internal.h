@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "rt/handles.h"
 #include "rt/error.h"
@@ -26,6 +27,13 @@ inline std::wstring WindowTextW(HWND hwnd) {
     n = GetWindowTextW(hwnd, w.data(), n + 1);
     w.resize(static_cast<size_t>(n > 0 ? n : 0));
     return w;
+}
+// An edit control's selection: where it starts and where it ends, in the
+// control's own characters (a line break two).
+inline std::pair<size_t, size_t> EditSelection(HWND hwnd) {
+    DWORD start = 0, end = 0;
+    SendMessageW(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {start, end};
 }
 // Twips per screen pixel (15 at 96 dpi).
 long TppX();

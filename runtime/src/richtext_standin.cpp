@@ -66,12 +66,6 @@ size_t EditPosition(std::wstring_view all, long long rich) {
     return i;
 }
 
-std::pair<size_t, size_t> EditSelection(HWND hwnd) {
-    DWORD start = 0, end = 0;
-    SendMessageW(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return {start, end};
-}
-
 bool ReadOnly(HWND hwnd) { return (GetWindowLongW(hwnd, GWL_STYLE) & ES_READONLY) != 0; }
 
 // Over the text box's procedure: arriving text gets CR LF line ends, every

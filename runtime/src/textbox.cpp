@@ -67,19 +67,15 @@ void TextBox::Locked(bool v) {
 }
 
 int TextBox::SelStart() const {
-    DWORD start = 0;
-    if (hwnd_) SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
-    return static_cast<int>(start);
+    return hwnd_ ? static_cast<int>(EditSelection(hwnd_).first) : 0;
 }
 void TextBox::SelStart(int v) {
     if (v < 0) Raise(errInvalidPropertyValue);
     if (hwnd_) SendMessageW(hwnd_, EM_SETSEL, static_cast<WPARAM>(v), v);
 }
 int TextBox::SelLength() const {
-    DWORD start = 0, end = 0;
-    if (hwnd_)
-        SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                     reinterpret_cast<LPARAM>(&end));
+    if (!hwnd_) return 0;
+    const auto [start, end] = EditSelection(hwnd_);
     return static_cast<int>(end - start);
 }
 void TextBox::SelLength(int v) {
@@ -90,8 +86,7 @@ void TextBox::SelLength(int v) {
 
 std::string TextBox::SelText() const {
     if (!hwnd_) return {};
-    DWORD start = 0, end = 0;
-    SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const auto [start, end] = EditSelection(hwnd_);
     if (end <= start) return {};
     const std::wstring all = detail::WindowTextW(hwnd_);
     if (start >= all.size()) return {};
