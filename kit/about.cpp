@@ -30,9 +30,7 @@ HBITMAP InitialPicture(const std::string& title, int width, int height) {
     return bitmap.Release();
 }
 
-namespace {
-
-rt::Font MakeFont(const char* name, double size, bool bold = false, bool underline = false) {
+rt::Font MakeFont(const char* name, double size, bool bold, bool underline) {
     rt::Font f;
     f.Name = name;
     f.Size = size;
@@ -40,8 +38,6 @@ rt::Font MakeFont(const char* name, double size, bool bold = false, bool underli
     f.Underline = underline;
     return f;
 }
-
-} // namespace
 
 AboutInfo& About() {
     static AboutInfo info;

@@ -10,15 +10,6 @@ namespace {
 const char* const kWebTarget = "http://www.example.org/";
 const char* const kMailAddress = "tallyman@example.org";
 
-rt::Font ArialFont(double size, bool bold = false, bool underline = false) {
-    rt::Font f;
-    f.Name = "Arial";
-    f.Size = size;
-    f.Bold = bold;
-    f.Underline = underline;
-    return f;
-}
-
 } // namespace
 
 frmAbout::frmAbout() {
@@ -27,7 +18,7 @@ frmAbout::frmAbout() {
     MinButton(false);
     MaxButton(false);
     StartUpPosition(rt::vbStartUpScreen);
-    Font(ArialFont(9));
+    Font(kit::MakeFont("Arial", 9));
     ClientSize(4845, 3645);
 
     Picture1.Move(420, 330, 480, 480);
@@ -44,7 +35,7 @@ frmAbout::frmAbout() {
     Frame1.Move(1440, 105, 3285, 975);
     Label4.Move(120, 90, 3000, 435);
     Label4.Caption("Tallyman");
-    Label4.Font(ArialFont(15.75, true));
+    Label4.Font(kit::MakeFont("Arial", 15.75, true));
     Label4.ForeColor(0x00C00000);
     Label4.BackStyle(0);
     Label4.AutoSize(true);
@@ -61,13 +52,13 @@ frmAbout::frmAbout() {
     Label10.WordWrap(true);
     Label10.Caption("Tallyman numbers the lines of Visual Basic code automatically, so that "
                     "error handlers can use the Erl function to report the line that failed.");
-    Label10.Font(ArialFont(8.25));
+    Label10.Font(kit::MakeFont("Arial", 8.25));
 
     Label8.Move(180, 2100, 4545, 225);
     Label8.Caption("Questions, Comments, Bug Reports:");
-    Label8.Font(ArialFont(9, true));
+    Label8.Font(kit::MakeFont("Arial", 9, true));
     for (rt::Label* link : {&Label1, &Label2}) {
-        link->Font(ArialFont(9, true, true));
+        link->Font(kit::MakeFont("Arial", 9, true, true));
         link->ForeColor(0x00FF0000);
         link->MousePointer(99);
     }
@@ -82,10 +73,7 @@ frmAbout::frmAbout() {
 
     cmdOK.Move(3510, 3060, 1215, 495);
     cmdOK.Caption("&OK");
-    rt::Font buttonFont;
-    buttonFont.Size = 12;
-    buttonFont.Bold = true;
-    cmdOK.Font(buttonFont);
+    cmdOK.Font(kit::MakeFont("MS Sans Serif", 12, true));
     cmdOK.Default(true);
     cmdOK.Cancel(true);
     cmdOK.Click = [this] { cmdOK_Click(); };
@@ -106,9 +94,8 @@ void frmAbout::Label1_Click() {
     rt::Try([&] { kit::OpenLink(hWnd(), kWebTarget, SW_SHOW, std::nullopt, std::nullopt); });
 }
 
-void frmAbout::Picture2_Click() {
-    rt::Try([&] { kit::OpenLink(hWnd(), kWebTarget, SW_SHOW, std::nullopt, std::nullopt); });
-}
+// The picture opens the web page as the web link does.
+void frmAbout::Picture2_Click() { Label1_Click(); }
 
 void frmAbout::Label2_Click() {
     rt::Try([&] {

@@ -29,6 +29,9 @@ AboutInfo& About();
 // initial, white on blue.
 HBITMAP InitialPicture(const std::string& title, int width, int height);
 
+// A font of the About box's texts.
+rt::Font MakeFont(const char* name, double size, bool bold = false, bool underline = false);
+
 class frmAbout : public rt::Form, public rt::FormOf<frmAbout> {
   public:
     frmAbout();
