@@ -251,20 +251,21 @@ void frmMain::RunOverLines(const std::string& module, const std::string& reportT
         if (text.empty()) return;
         Run run(*this);
         if (!run) return;
-        try {
-            try {
-                const std::string working = text + "\r\n";
-                run.Finish(transform(ReadLines(working, run), run));
-                finished = true;
-            } catch (const std::bad_alloc&) {
-                throw OutOfMemory();
-            }
-        } catch (const Run::Stopped&) {
-            run.Abandon();
-        } catch (const rt::Error& e) {
+        auto failed = [&](const rt::Error& e) {
             if (run.Closing()) return;
             rt::Try([&] { run.ShowLastCaption(); });
             ReportError(e, module, reportTail);
+        };
+        try {
+            const std::string working = text + "\r\n";
+            run.Finish(transform(ReadLines(working, run), run));
+            finished = true;
+        } catch (const Run::Stopped&) {
+            run.Abandon();
+        } catch (const rt::Error& e) {
+            failed(e);
+        } catch (const std::bad_alloc&) {
+            failed(OutOfMemory());
         }
     } catch (const std::bad_alloc&) {
         ReportError(OutOfMemory(), module, reportTail);
