@@ -104,11 +104,7 @@ void Click() {
 }
 
 void PressKey(WORD vk) {
-    INPUT in[2]{};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = vk;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, in, sizeof(INPUT));
+    rt::test::TapKey(vk);
     Sleep(50);
 }
 

@@ -96,15 +96,6 @@ void RightClickOn(HWND edit, int character) {
     SendInput(2, click + 1, sizeof(INPUT));
 }
 
-// A key of the keyboard, down and up, to whatever has the focus.
-void TapKey(WORD vk) {
-    INPUT key[2] = {};
-    key[0].type = key[1].type = INPUT_KEYBOARD;
-    key[0].ki.wVk = key[1].ki.wVk = vk;
-    key[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, key, sizeof(INPUT));
-}
-
 // The clipboard's text; empty while another program holds the clipboard open.
 std::string ClipboardText() {
     std::string text;
@@ -269,7 +260,7 @@ TEST(EndToEnd, RightClickShiftF10AndTheMenuKeyShowOnlyTheProgramsEditMenu) {
         const bool shown = WaitFor([] { return ShownMenu() != nullptr; }, 10000);
         EXPECT_TRUE(shown) << how << ": a menu opened";
         if (!shown) return;
-        TapKey('O');
+        rt::test::TapKey('O');
         EXPECT_TRUE(WaitFor([&] { return ClipboardText() == all; }, 10000))
             << how << ": the first menu shown was the Edit menu";
         WaitFor([] { return false; }, 1000);
@@ -290,7 +281,7 @@ TEST(EndToEnd, RightClickShiftF10AndTheMenuKeyShowOnlyTheProgramsEditMenu) {
     openedMenuCopiesAll("Shift+F10");
     EXPECT_EQ(Caret(edit), static_cast<int>(all.size()));
     SetForegroundWindow(main);
-    TapKey(VK_APPS);
+    rt::test::TapKey(VK_APPS);
     openedMenuCopiesAll("menu key");
     EXPECT_EQ(Caret(edit), static_cast<int>(all.size()));
     EXPECT_EQ(TextOf(edit), all);

@@ -397,9 +397,7 @@ void PressKey(HWND target, WORD vk, bool ctrl) {
     SetKeyboardState(saved);
 }
 
-void StrikeKey(HWND window, WORD vk, bool ctrl) {
-    SetForegroundWindow(window);
-    WaitFor([&] { return GetForegroundWindow() == window; }, 5000);
+void TapKey(WORD vk, bool ctrl) {
     INPUT in[4] = {};
     UINT n = 0;
     auto key = [&](WORD k, bool up) {
@@ -413,6 +411,12 @@ void StrikeKey(HWND window, WORD vk, bool ctrl) {
     key(vk, true);
     if (ctrl) key(VK_CONTROL, true);
     SendInput(n, in, sizeof(INPUT));
+}
+
+void StrikeKey(HWND window, WORD vk, bool ctrl) {
+    SetForegroundWindow(window);
+    WaitFor([&] { return GetForegroundWindow() == window; }, 5000);
+    TapKey(vk, ctrl);
     WaitFor([] { return false; }, 200);
 }
 

@@ -217,6 +217,9 @@ void PressButton(HWND dialog, int id);
 void PostKey(HWND target, WORD vk);
 // Posts a key, Ctrl held or not, and lets the program's loop handle it.
 void PressKey(HWND target, WORD vk, bool ctrl = false);
+// A key struck on the keyboard (Ctrl held or not), down and up, to whatever
+// has the focus (an open menu, say); only sent.
+void TapKey(WORD vk, bool ctrl = false);
 // A key struck on the keyboard (Ctrl held or not) with a window in front:
 // whichever process owns the window gets it through its own message loop.
 // This process's messages run for a moment afterwards.

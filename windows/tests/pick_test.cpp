@@ -45,11 +45,7 @@ TEST_F(Pick, EscOrTheDesktopKeepTheTargetAndTheWaitLeavesTheProcessorAlone) {
     const DWORD start = GetTickCount();
     PickWith(main, [] {
         Sleep(1500);
-        INPUT in[2]{};
-        in[0].type = in[1].type = INPUT_KEYBOARD;
-        in[0].ki.wVk = in[1].ki.wVk = VK_ESCAPE;
-        in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        SendInput(2, in, sizeof(INPUT));
+        rt::test::TapKey(VK_ESCAPE);
     });
     const double busy = double(ThreadCpuMs() - cpuBefore) / double(GetTickCount() - start);
     EXPECT_LT(busy, 0.3) << "the wait kept the processor busy";

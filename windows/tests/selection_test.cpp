@@ -14,8 +14,7 @@ int Caret(HWND edit) {
     return static_cast<int>(start);
 }
 
-// Each key looks the class up; what is typed stays as typed, caret included,
-// whether anything matches or not, in either combo.
+// The lines of a combo box's list.
 std::vector<std::string> Items(const rt::ComboBox& combo) {
     std::vector<std::string> items;
     for (int i = 0; i < combo.ListCount(); ++i) items.push_back(combo.List(i));
@@ -47,6 +46,8 @@ TEST_F(Selection, TheClassListsNameEveryWindowAndRefreshTakesInNewOnes) {
     EXPECT_TRUE(Boxes().empty());
 }
 
+// Each key looks the class up; what is typed stays as typed, caret included,
+// whether anything matches or not, in either combo.
 TEST_F(Selection, TypingAClassKeepsTheTypedTextAndSelectsItsFirstWindow) {
     TargetProgram target("Typed class target");
     frmMain& main = Start();
