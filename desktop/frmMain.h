@@ -21,6 +21,47 @@ class frmMain : public rt::Form, public rt::FormOf<frmMain> {
   public:
     frmMain();
 
+    // Made in tab order: the element list first, so that it has the focus
+    // when the window opens; the sample, which only shows, last.
+    // ---- The element and its colour
+    rt::Label Label1{*this};
+    rt::ComboBox cboWhatToChange{*this};
+    rt::Label Label5{*this};
+    rt::Label lblTheCurrentColor{*this};
+    rt::Label lblPickedColor{*this};
+    rt::CommandButton cmdPickColor{*this};
+    rt::CommandButton cmdChangeToColor{*this};
+    rt::CommandButton cmdUndo{*this};
+
+    // ---- The wallpaper
+    rt::Label Label2{*this};
+    rt::TextBox txtWhatToChangeWallpaperTo{*this};
+    rt::CommandButton cmdWhatToChangeWallpaperTo{*this};
+    rt::CommandButton cmdChangeWallpaper{*this};
+    rt::Frame Frame1{*this};
+    rt::OptionButton optTile{Frame1};
+    rt::OptionButton optCenter{Frame1};
+    rt::CheckBox chkCenter{Frame1};
+
+    // ---- The display mode
+    rt::Label Label4{*this};
+    rt::TextBox txtCurrentScreenRes{*this};
+    rt::Label Label3{*this};
+    rt::ComboBox txtCurrentScreenDepth{*this};
+    rt::CommandButton cmd640x480{*this};
+    rt::CommandButton cmd800x600{*this};
+    rt::CommandButton cmd1024x768{*this};
+    rt::CommandButton cmd1280x1024{*this};
+    rt::CommandButton cmdRefresh{*this};
+
+    // ---- The bottom row
+    rt::CommandButton cmdAbout{*this};
+    rt::CommandButton cmdStartScreenSaver{*this};
+    rt::CommandButton cmdClose{*this};
+    rt::Line Line1{*this, 120, 3960, 5880, 3960};
+    rt::Line Line2{*this, 120, 4830, 5880, 4830};
+    rt::Line Line3{*this, 120, 5985, 5880, 5985};
+
     // ---- The sample desktop
     rt::PictureBox DesktopBackground{*this};
     rt::Shape InactiveBorder{DesktopBackground}; // around the inactive window
@@ -63,45 +104,6 @@ class frmMain : public rt::Form, public rt::FormOf<frmMain> {
     rt::Label lblToolTipText{DesktopBackground};
     rt::PictureBox imgCursor{DesktopBackground}; // the pointer, over the windows below it
     rt::Label lblWhatsSelected{DesktopBackground};
-
-    // ---- The element and its colour
-    rt::Label Label1{*this};
-    rt::ComboBox cboWhatToChange{*this};
-    rt::Label Label5{*this};
-    rt::Label lblTheCurrentColor{*this};
-    rt::Label lblPickedColor{*this};
-    rt::CommandButton cmdPickColor{*this};
-    rt::CommandButton cmdChangeToColor{*this};
-    rt::CommandButton cmdUndo{*this};
-
-    // ---- The wallpaper
-    rt::Label Label2{*this};
-    rt::TextBox txtWhatToChangeWallpaperTo{*this};
-    rt::CommandButton cmdWhatToChangeWallpaperTo{*this};
-    rt::CommandButton cmdChangeWallpaper{*this};
-    rt::Frame Frame1{*this};
-    rt::OptionButton optTile{Frame1};
-    rt::OptionButton optCenter{Frame1};
-    rt::CheckBox chkCenter{Frame1};
-
-    // ---- The display mode
-    rt::Label Label4{*this};
-    rt::TextBox txtCurrentScreenRes{*this};
-    rt::Label Label3{*this};
-    rt::ComboBox txtCurrentScreenDepth{*this};
-    rt::CommandButton cmd640x480{*this};
-    rt::CommandButton cmd800x600{*this};
-    rt::CommandButton cmd1024x768{*this};
-    rt::CommandButton cmd1280x1024{*this};
-    rt::CommandButton cmdRefresh{*this};
-
-    // ---- The bottom row
-    rt::CommandButton cmdAbout{*this};
-    rt::CommandButton cmdStartScreenSaver{*this};
-    rt::CommandButton cmdClose{*this};
-    rt::Line Line1{*this, 120, 3960, 5880, 3960};
-    rt::Line Line2{*this, 120, 4830, 5880, 4830};
-    rt::Line Line3{*this, 120, 5985, 5880, 5985};
 
     // Selecting an element, from the list or from the sample.
     void cboWhatToChange_Click();

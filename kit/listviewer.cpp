@@ -72,11 +72,30 @@ ListViewer::ListViewer(const ListViewerConfig& config, rt::MenuItem& showInfo)
     Display.MouseDown = [this](int Button, int Shift, float X, float Y) {
         Display_MouseDown(Button, Shift, X, Y);
     };
+    Display.ContextMenuKey = [this] { Display_ContextMenuKey(); };
 }
 
 void ListViewer::Display_MouseDown(int Button, int Shift, float X, float Y) {
     (void)Shift, (void)X, (void)Y;
     if (Button == rt::vbRightButton) PopupMenu(mnuPop);
+}
+
+void ListViewer::Display_ContextMenuKey() {
+    // Under the selected line where it is in view, else at the list's corner.
+    rt::Try([&] {
+        RECT list{}, line{};
+        GetClientRect(Display.hWnd(), &list);
+        POINT at{0, 0};
+        const int index = Display.ListIndex();
+        if (index >= 0 &&
+            SendMessageW(Display.hWnd(), LB_GETITEMRECT, static_cast<WPARAM>(index),
+                         reinterpret_cast<LPARAM>(&line)) != LB_ERR &&
+            line.bottom > 0 && line.bottom <= list.bottom)
+            at = {line.left, line.bottom};
+        MapWindowPoints(Display.hWnd(), hWnd(), &at, 1);
+        PopupMenu(mnuPop, static_cast<float>(at.x * rt::Screen::TwipsPerPixelX()),
+                  static_cast<float>(at.y * rt::Screen::TwipsPerPixelY()));
+    });
 }
 
 void ListViewer::Form_Resize() {

@@ -216,7 +216,7 @@ void frmMain::Form_Resize() {
 void frmMain::Form_Unload(int& Cancel) {
     if (!txtDisplay.Text().empty() &&
         rt::MsgBox("There is currently text in the display.\rDiscard it and exit?",
-                   rt::vbYesNo + rt::vbQuestion, "  Confirm Discard And Exit") == rt::vbNo) {
+                   rt::vbYesNo + rt::vbQuestion, "  Confirm Discard And Exit") != rt::vbYes) {
         Cancel = 1;
         return;
     }
@@ -439,7 +439,7 @@ void frmMain::mnuFileNew_Click() {
     if (Running()) return;
     if (!txtDisplay.Text().empty() &&
         rt::MsgBox("Perminently clear the current information?", rt::vbYesNo + rt::vbQuestion,
-                   "  Confirm Clear Information") == rt::vbNo)
+                   "  Confirm Clear Information") != rt::vbYes)
         return;
     rt::Try([&] { Caption(kTitle); });
     rt::Try([&] { SetDisplayText(""); });
@@ -472,7 +472,7 @@ void frmMain::mnuFileSaveAs_Click() {
     const std::string path = CD1.FileName;
     if (rt::FileExists(path) &&
         rt::MsgBox(path + "\rThis file already exists.\r\rReplace existing file?",
-                   rt::vbYesNo + rt::vbExclamation, "  Overwrite Existing File?") == rt::vbNo)
+                   rt::vbYesNo + rt::vbExclamation, "  Overwrite Existing File?") != rt::vbYes)
         return;
     if (!SaveFile(path)) return;
     m_FileName = path;

@@ -48,15 +48,19 @@ void frmSettings::Form_Load() {
 }
 
 void frmSettings::NumericOnly(rt::TextBox& field) {
-    if (rt::IsNumeric(field.Text())) return;
+    // The emptying of a refused text is no new entry of the user's: one
+    // message for what was typed.
+    if (m_Emptying || rt::IsNumeric(field.Text())) return;
     rt::Try([] {
         rt::MsgBox("Only numeric values are allowed in this field.", rt::vbExclamation,
                    "  Invalid Increment");
     });
     // Emptying a field that is empty already changes nothing.
+    m_Emptying = true;
     rt::Try([&] {
         if (!field.Text().empty()) field.Text("");
     });
+    m_Emptying = false;
 }
 
 void frmSettings::txtIncrement_Change() { NumericOnly(txtIncrement); }

@@ -33,6 +33,7 @@ class frmSettings : public rt::Form, public rt::FormOf<frmSettings> {
   private:
     void NumericOnly(rt::TextBox& field);
     bool m_OK = false; // closing by OK
+    bool m_Emptying = false; // a field refused is being emptied
 };
 
 } // namespace tallyman

@@ -15,4 +15,16 @@ TEST(GlyphdeckProgram, EndsOnACloseSentByAnotherProgramAndKeepsItsSettings) {
     });
 }
 
+// Another program types a letter into the columns box: the box the change
+// opens goes with the program when a close comes meanwhile.
+TEST(GlyphdeckProgram, EndsOnACloseSentWhileTheColumnsBoxRefusesALetter) {
+    rt::test::ExpectEndsOnCloseSentOverBox("Glyphdeck.exe", "  Glyphdeck", "  Invalid Entry",
+                                           [](HWND main) {
+                                               HWND columns = rt::test::Child(main, L"Edit");
+                                               ASSERT_NE(columns, nullptr);
+                                               rt::test::PutText(columns, "x");
+                                           });
+    rt::DeleteSetting("Glyphdeck");
+}
+
 } // namespace

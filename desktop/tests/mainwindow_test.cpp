@@ -64,6 +64,22 @@ TEST_F(MainTest, StartUpReadsTheDesktop) {
               GetSysColor(COLOR_GRADIENTINACTIVECAPTION));
 }
 
+// The window opens on the element list: the first Down chooses the first
+// element, the sample's scroll bar stays where it is, and Alt+O (the access
+// key of the sample button's label) takes the focus on to a control.
+TEST_F(MainTest, TheFocusStartsOnTheElementListAndTheFirstDownChoosesInIt) {
+    frmMain& form = Start();
+    SetForegroundWindow(form.hWnd());
+    ASSERT_TRUE(rt::test::WaitFor([&] { return GetForegroundWindow() == form.hWnd(); }, 3000));
+    EXPECT_EQ(GetFocus(), form.cboWhatToChange.hWnd());
+    const int bar = form.ActiveScrollBar.Value();
+    rt::test::TapKey(VK_DOWN);
+    EXPECT_TRUE(rt::test::WaitFor([&] { return form.cboWhatToChange.ListIndex() == 0; }, 3000));
+    EXPECT_EQ(form.cboWhatToChange.Text(), "COLOR_3DDKSHADOW");
+    EXPECT_EQ(form.lblWhatsSelected.Caption().empty(), false);
+    EXPECT_EQ(form.ActiveScrollBar.Value(), bar);
+}
+
 TEST_F(MainTest, RefreshReadsEverythingAgainAndKeepsTheChoices) {
     frmMain& form = Start();
     form.cboWhatToChange.ListIndex(3);

@@ -348,6 +348,47 @@ TEST_F(ListViewerCommands, CopyRightClickAndAlwaysOnTop) {
     }
 }
 
+// Shift+F10 and the menu key, struck on the keyboard in the list, pop the
+// menu up under the selected line; Esc closes it again.
+TEST_F(ListViewerCommands, ShiftF10AndTheMenuKeyPopTheMenuUpAtTheSelectedLine) {
+    for (int i = 0; i < 40; ++i) host.Display.AddItem("line " + std::to_string(i));
+    host.Display.ListIndex(6);
+    SetForegroundWindow(host.hWnd());
+    ASSERT_TRUE(rt::test::WaitFor([&] { return GetForegroundWindow() == host.hWnd(); }, 3000));
+    host.Display.SetFocus();
+    RECT line{};
+    SendMessageW(host.Display.hWnd(), LB_GETITEMRECT, 6, reinterpret_cast<LPARAM>(&line));
+    POINT under{line.left, line.bottom};
+    ClientToScreen(host.Display.hWnd(), &under);
+
+    const struct {
+        const char* name;
+        std::initializer_list<WORD> held;
+        WORD key;
+    } keys[] = {{"Shift+F10", {VK_SHIFT}, VK_F10}, {"menu key", {}, VK_APPS}};
+    for (const auto& k : keys) {
+        SCOPED_TRACE(k.name);
+        RECT shown{-1, -1, -1, -1};
+        bool closed = false;
+        {
+            rt::test::WhileModal menu([&] {
+                HWND popup = FindWindowW(L"#32768", nullptr);
+                if (!popup || !IsWindowVisible(popup)) return false;
+                GetWindowRect(popup, &shown);
+                rt::test::TapKey(VK_ESCAPE);
+                return true;
+            });
+            rt::test::TapKeyWith(k.held, k.key);
+            closed = rt::test::WaitFor([&] { return shown.left >= 0; }, 5000);
+        }
+        EXPECT_TRUE(closed) << "no menu";
+        EXPECT_NEAR(shown.left, under.x, 4);
+        EXPECT_NEAR(shown.top, under.y, 4);
+        EXPECT_EQ(host.Display.ListIndex(), 6);
+        EXPECT_EQ(GetFocus(), host.Display.hWnd());
+    }
+}
+
 TEST(ListViewerOptions, ToolTipFollowsBothOptionsForEitherHost) {
     rt::ScriptedUser user;
     for (bool glyphdeck : {false, true}) {

@@ -70,8 +70,13 @@ TEST_F(EditorTest, SettingsOpenWithTheirDefaultsAndOKNumbersWithTheTypedValues) 
 TEST_F(EditorTest, SettingsRefuseLettersZeroesAndEmptyFields) {
     frmMain& form = Start("x");
     WithSettings(form, user, [&](frmSettings& s) {
-        // A letter: the message, and again when the field is emptied for it.
+        // A letter after the digits, a sign in place of them: the message
+        // once each, not again for the emptying of the field.
         TypeInto(s.txtIncrement, "a", false);
+        EXPECT_EQ(s.txtIncrement.Text(), "");
+        EXPECT_EQ(user.MessageBoxes().size(), 1u);
+        TypeInto(s.txtIncrement, "5");
+        TypeInto(s.txtIncrement, "$");
         EXPECT_EQ(s.txtIncrement.Text(), "");
         EXPECT_EQ(user.MessageBoxes().size(), 2u);
         // Deleting the last digit: the message once.

@@ -287,6 +287,55 @@ TEST(EndToEnd, RightClickShiftF10AndTheMenuKeyShowOnlyTheProgramsEditMenu) {
     EXPECT_EQ(TextOf(edit), all);
 }
 
+// Esc, Alt+F4 and the close box answer none of the Yes / No questions: the
+// question stays until Yes or No is pressed, and No keeps the text and the
+// file.
+TEST(EndToEnd, EscAndTheCloseBoxAnswerNoYesNoQuestion) {
+    rt::test::TempFolder dir;
+    const std::string path = dir / "kept.txt";
+    rt::test::WriteBytes(path, "old file\r\n");
+    Tallyman started;
+    auto& [program, main, edit] = started;
+    ASSERT_TRUE(main && edit);
+    Type(main, "x = 1");
+    ASSERT_TRUE(TextBecomes(edit, "x = 1"));
+
+    auto standsAndIsAnsweredNo = [&](HWND box) {
+        ASSERT_NE(box, nullptr);
+        rt::test::StrikeKey(box, VK_ESCAPE);
+        SetForegroundWindow(box);
+        rt::test::TapKeyWith({VK_MENU}, VK_F4);
+        PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+        PostMessageW(box, WM_CLOSE, 0, 0);
+        EXPECT_FALSE(WaitFor([&] { return !IsWindowVisible(box); }, 1500)) << "the box went";
+        EXPECT_FALSE(program.Ended());
+        PostMessageW(box, WM_COMMAND, IDNO, 0);
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }, kWaitMs));
+    };
+
+    Type(main, "^e");
+    standsAndIsAnsweredNo(program.Window("  Confirm Discard And Exit", kWaitMs));
+    Type(main, "^n");
+    standsAndIsAnsweredNo(program.Window("  Confirm Clear Information", kWaitMs));
+    EXPECT_EQ(TextOf(edit), "x = 1");
+
+    // Save As onto a file that is there.
+    Type(main, "^s");
+    HWND save = program.Window("  Save To File", kWaitMs);
+    ASSERT_NE(save, nullptr);
+    HWND name = GetDlgItem(save, 0x480);
+    if (!name) name = rt::test::Descendant(save, L"Edit");
+    ASSERT_NE(name, nullptr);
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(rt::Wide(path).c_str()));
+    Type(save, "{ENTER}");
+    standsAndIsAnsweredNo(program.Window("  Overwrite Existing File?", kWaitMs));
+    EXPECT_EQ(SavedBytes(path), "old file\r\n");
+    EXPECT_EQ(TextOf(edit), "x = 1");
+    EXPECT_FALSE(program.Ended());
+    program.Kill();
+    rt::DeleteSetting("Tallyman");
+}
+
 // Closes sent by another program, with text in the editor: the question
 // comes once, and Yes ends the program with its settings kept.
 TEST(EndToEnd, ASentCloseAsksOnceAndEndsTheProgram) {

@@ -53,6 +53,29 @@ TEST_F(SweeperTest, StartsIdleOnDriveCsFolderAndBrowsesAsTyped) {
     EXPECT_EQ(rt::Wide(about).substr(24, 37), std::wstring(34, L'\u00AF') + L"  \r");
 }
 
+// The labels' access keys take the focus to the text box after each, from
+// the drive list too, so that what is typed next goes there and the drive
+// stays.
+TEST_F(SweeperTest, AltEAndAltRReachTheTextBoxesAfterTheirLabels) {
+    frmMain& form = Open(dir.Path());
+    SetForegroundWindow(form.hWnd());
+    ASSERT_TRUE(rt::test::WaitFor([&] { return GetForegroundWindow() == form.hWnd(); }, 3000));
+    const std::string drive = form.ctlDrive.Drive();
+    const struct {
+        char key;
+        rt::TextBox& box;
+    } keys[] = {{'E', form.txtSearchText}, {'R', form.txtReplaceText}};
+    for (const auto& k : keys) {
+        SCOPED_TRACE(std::string("Alt+") + k.key);
+        form.ctlDrive.SetFocus();
+        rt::test::TapKeyWith({VK_MENU}, static_cast<WORD>(k.key));
+        EXPECT_TRUE(rt::test::WaitFor([&] { return GetFocus() == k.box.hWnd(); }, 3000));
+        rt::test::TapKey('Q');
+        EXPECT_TRUE(rt::test::WaitFor([&] { return k.box.Text() == "q"; }, 3000)) << k.box.Text();
+    }
+    EXPECT_EQ(form.ctlDrive.Drive(), drive);
+}
+
 TEST_F(SweeperTest, TheInputChecksInTheirOrderEachWithItsFocus) {
     WriteBytes(dir / "a.txt", "abc");
     frmMain& form = Open(dir.Path());

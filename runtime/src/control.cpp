@@ -32,6 +32,14 @@ Control* ControlOf(HWND hwnd) {
     return it == map.end() ? nullptr : it->second;
 }
 
+bool ContextMenuFromKeys(HWND hwnd, UINT msg, LPARAM lp) {
+    if (msg != WM_CONTEXTMENU || lp != -1) return false;
+    Control* control = ControlOf(hwnd);
+    if (control && control->hWnd() == hwnd && control->ContextMenuKey)
+        Call([control] { control->ContextMenuKey(); });
+    return true;
+}
+
 void BindControl(HWND hwnd, Control* control) { ControlMap()[hwnd] = control; }
 void UnbindControl(HWND hwnd) { ControlMap().erase(hwnd); }
 

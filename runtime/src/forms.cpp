@@ -34,11 +34,6 @@ std::vector<Form*>& Graveyard() {
 }
 Form* g_lastActivated = nullptr;
 
-// A form that goes or hides while a close sent by another program is being
-// handled: that message runs inside the wait for the next message, so the
-// loop waiting there (the program's, or a modal form's) is woken to see it.
-void WakeMessageLoop() { PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0); }
-
 RECT OuterFromClient(long clientW, long clientH, DWORD style, DWORD ex, bool menu) {
     RECT r{0, 0, PxX(clientW), PxY(clientH)};
     AdjustWindowRectEx(&r, style, menu, ex);
@@ -48,6 +43,8 @@ RECT OuterFromClient(long clientW, long clientH, DWORD style, DWORD ex, bool men
 } // namespace
 
 namespace detail {
+
+void WakeMessageLoop() { PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0); }
 
 // The objects watching a form's mouse moves; shared with the watches, which
 // find it gone once the form is.
@@ -520,6 +517,9 @@ void Form::Show(int mode, Form* owner) {
     }
     --modalDepth_;
     EndModal();
+    // The wake-up of a form that went meanwhile may have ended this loop:
+    // the loop under it is woken as well.
+    WakeMessageLoop();
 }
 
 void Form::EndModal() {
@@ -832,6 +832,25 @@ LRESULT Form::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
         break;
+    case WM_NEXTDLGCTL: {
+        // The dialog keys moving the focus. A label's access key names the
+        // label first, then asks for the next control: the focus goes to the
+        // next one in tab order that can take it.
+        static HWND label = nullptr;
+        if (LOWORD(lp)) {
+            auto given = reinterpret_cast<HWND>(wp);
+            label = nullptr;
+            if (given && (GetWindowLongW(given, GWL_STYLE) & WS_TABSTOP) && IsWindowEnabled(given))
+                ::SetFocus(given);
+            else
+                label = given;
+            return 0;
+        }
+        HWND from = label && IsWindow(label) && IsChild(h, label) ? label : GetFocus();
+        label = nullptr;
+        if (HWND next = GetNextDlgTabItem(h, from, wp != 0)) ::SetFocus(next);
+        return 0;
+    }
     case DM_GETDEFID: {
         Control* b = EnterButton(*this);
         if (Usable(b)) return MAKELONG(GetDlgCtrlID(b->hWnd()), DC_HASDEFID);

@@ -63,6 +63,16 @@ template <class F> void Call(F&& f) {
     rt::Dispatch(std::forward<F>(f));
 }
 
+// A form that goes or hides while a close sent by another program is being
+// handled: that message runs inside the wait for the next message, so the
+// loop waiting there (the program's, a modal form's or a message box's) is
+// woken to see it. Posted to the thread; a loop that takes it for another
+// wakes the next one down in its turn.
+void WakeMessageLoop();
+// Ends the message boxes open over a window with the answer that does nothing
+// (a close that cannot wait for the user's answer).
+void EndMessageBoxesOver(HWND owner);
+
 // The mouse buttons held (1 left, 2 right, 4 middle) and the shift state
 // (1 Shift, 2 Ctrl, 4 Alt) as the program's mouse and key events give them.
 inline int ButtonsOf(WPARAM wp) {
@@ -105,6 +115,11 @@ template <class T> void RaiseMouseDown(HWND hwnd, UINT msg, LPARAM lp) {
     const float x = MouseX(lp), y = MouseY(lp);
     Call([control, button, shift, x, y] { control->MouseDown(button, shift, x, y); });
 }
+
+// For a control's window procedure: a WM_CONTEXTMENU from the keyboard
+// (Shift+F10 or the menu key, at position -1, -1) raises the control's
+// ContextMenuKey; true when the message was that.
+bool ContextMenuFromKeys(HWND hwnd, UINT msg, LPARAM lp);
 
 // For the window procedure of a control's own window class: binds the window
 // to the control passed at creation, then gives the control of type T the

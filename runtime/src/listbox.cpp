@@ -65,6 +65,9 @@ LRESULT CALLBACK ListSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         }
         return r;
     }
+    case WM_CONTEXTMENU:
+        if (ContextMenuFromKeys(hwnd, msg, lp)) return 0;
+        break;
     case WM_KEYDOWN:
         if (list->KeyDown) {
             int key = static_cast<int>(wp), shift = ShiftState();

@@ -99,12 +99,8 @@ LRESULT CALLBACK StandInSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         }
         break;
     case WM_CONTEXTMENU:
-        // A right click has raised MouseDown already; from the keyboard the
-        // position is (-1, -1).
-        if (lp == -1) {
-            auto* box = dynamic_cast<RichTextStandIn*>(ControlOf(hwnd));
-            if (box && box->hWnd() == hwnd && box->ContextMenuKey) Call([box] { box->ContextMenuKey(); });
-        }
+        // A right click has raised MouseDown already.
+        ContextMenuFromKeys(hwnd, msg, lp);
         return 0;
     default:
         break;

@@ -9,6 +9,8 @@
 #include "rt/error.h"
 #include "rt/form.h"
 
+#include "forms_internal.h"
+
 namespace rt {
 
 namespace {
@@ -63,6 +65,9 @@ bool detail::DeferUnloadForRun(Form& form, int unloadMode) {
         if (&run->form_ != &form) continue;
         if (!run->Closing() || unloadMode == 0) run->closeMode_ = unloadMode;
         run->RequestStop();
+        // A box the run shows over the form would hold the close until the
+        // user answered it: it goes now, unanswered.
+        if (form.hWnd()) detail::EndMessageBoxesOver(form.hWnd());
         return true;
     }
     return false;

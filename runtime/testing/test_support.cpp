@@ -178,6 +178,28 @@ void ExpectEndsOnSentCloses(const std::string& exeName, const std::string& capti
     }
 }
 
+void ExpectEndsOnCloseSentOverBox(const std::string& exeName, const std::string& caption,
+                                  const std::string& box, const std::function<void(HWND main)>& open) {
+    SCOPED_TRACE(exeName + ", WM_CLOSE over \"" + box + "\"");
+    Program program(exeName);
+    HWND main = program.Window(caption);
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(main) != FALSE; }));
+    open(main);
+    HWND shown = program.Window(box);
+    ASSERT_NE(shown, nullptr) << "no box";
+    EXPECT_TRUE(Send(main, kSentCloses[0])) << "the close did not return";
+    EXPECT_EQ(program.Wait(20000), 0u) << "the program did not end by itself";
+    EXPECT_FALSE(IsWindow(main));
+    EXPECT_FALSE(IsWindow(shown));
+}
+
+void PutText(HWND field, const std::string& text) {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()),
+                        SMTO_NORMAL, 1000, &ignored);
+}
+
 namespace {
 
 // The foreign window's program: one window whose caption counts the keys it gets.
@@ -398,19 +420,26 @@ void PressKey(HWND target, WORD vk, bool ctrl) {
 }
 
 void TapKey(WORD vk, bool ctrl) {
-    INPUT in[4] = {};
-    UINT n = 0;
+    if (ctrl)
+        TapKeyWith({VK_CONTROL}, vk);
+    else
+        TapKeyWith({}, vk);
+}
+
+void TapKeyWith(std::initializer_list<WORD> held, WORD vk) {
+    std::vector<INPUT> in;
     auto key = [&](WORD k, bool up) {
-        in[n].type = INPUT_KEYBOARD;
-        in[n].ki.wVk = k;
-        in[n].ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        ++n;
+        INPUT i{};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = k;
+        i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        in.push_back(i);
     };
-    if (ctrl) key(VK_CONTROL, false);
+    for (WORD k : held) key(k, false);
     key(vk, false);
     key(vk, true);
-    if (ctrl) key(VK_CONTROL, true);
-    SendInput(n, in, sizeof(INPUT));
+    for (auto k = std::rbegin(held); k != std::rend(held); ++k) key(*k, true);
+    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
 }
 
 void StrikeKey(HWND window, WORD vk, bool ctrl) {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -155,6 +156,18 @@ void ExpectEndsOnSentCloses(const std::string& exeName, const std::string& capti
                             const std::function<void(Program&)>& started = {},
                             const std::function<void()>& ended = {});
 
+// Starts the program, waits for its main window, lets `open` make it show
+// the box captioned `box` (another program typing into one of its fields,
+// say), then sends WM_CLOSE (the system menu's Close does nothing on a window
+// a box has disabled) and expects the program to end by itself, status 0,
+// the box gone with it.
+void ExpectEndsOnCloseSentOverBox(const std::string& exeName, const std::string& caption,
+                                  const std::string& box, const std::function<void(HWND main)>& open);
+// Puts a text into a field of another program as that program would: the
+// change's handlers run before the sender goes on, unless they open a box,
+// which the sender does not wait for.
+void PutText(HWND field, const std::string& text);
+
 // A top-level window of another program (a second process) with the focus of
 // its own: what must never reach other programs can be checked on it.
 class ForeignWindow {
@@ -220,6 +233,9 @@ void PressKey(HWND target, WORD vk, bool ctrl = false);
 // A key struck on the keyboard (Ctrl held or not), down and up, to whatever
 // has the focus (an open menu, say); only sent.
 void TapKey(WORD vk, bool ctrl = false);
+// A key struck with others held down (VK_MENU for Alt+E, VK_SHIFT for
+// Shift+F10), to whatever has the focus; only sent.
+void TapKeyWith(std::initializer_list<WORD> held, WORD vk);
 // A key struck on the keyboard (Ctrl held or not) with a window in front:
 // whichever process owns the window gets it through its own message loop.
 // This process's messages run for a moment afterwards.

@@ -244,6 +244,81 @@ TEST(RealMessageBoxTest, YesAnswersSixAndTheLinesAreBroken) {
     EXPECT_EQ(shown, "C:\\a.txt\rThis File Already Exists.\r\rReplace Existing File?");
 }
 
+// Esc, Alt+F4 and the close box on a box: a box without a Cancel button
+// stays open, so that only a button the user pressed answers it; a box
+// with one answers Cancel, an OK box OK.
+TEST(RealMessageBoxTest, EscAndCloseAnswerNothingOnABoxWithoutCancel) {
+    RealUser real;
+    rt::Form owner;
+    owner.Caption("  Box owner");
+    owner.Show();
+    const struct {
+        int style;
+        int button; // pressed once the box has stood the keys and closes
+        int answer;
+    } cases[] = {{rt::vbYesNo + rt::vbQuestion, IDYES, rt::vbYes},
+                 {rt::vbYesNo + rt::vbExclamation + rt::vbSystemModal, IDYES, rt::vbYes},
+                 {rt::vbAbortRetryIgnore, IDIGNORE, rt::vbIgnore},
+                 {rt::vbYesNoCancel, 0, rt::vbCancel},
+                 {rt::vbOKOnly, 0, rt::vbOK}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.style);
+        int stage = 0;
+        bool greyed = false;
+        HWND box = nullptr;
+        int answer = 0;
+        {
+            WhileModal d([&] {
+                if (!box) {
+                    box = FindShownWindow("  Unanswered");
+                    if (!box) return false;
+                    SetForegroundWindow(box);
+                    const UINT state = GetMenuState(GetSystemMenu(box, FALSE), SC_CLOSE, MF_BYCOMMAND);
+                    greyed = (state & (MF_GRAYED | MF_DISABLED)) != 0;
+                }
+                if (GetForegroundWindow() != box) return false;
+                switch (stage++) {
+                case 0: TapKey(VK_ESCAPE); return false;
+                case 1: TapKeyWith({VK_MENU}, VK_F4); return false;
+                case 2: PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0); return false;
+                case 3: PostMessageW(box, WM_CLOSE, 0, 0); return false;
+                default:
+                    // Still open after all of them: the button ends it.
+                    if (c.button) PressButton(box, c.button);
+                    return true;
+                }
+            });
+            answer = rt::MsgBox("What now?", c.style, "  Unanswered");
+        }
+        EXPECT_EQ(answer, c.answer);
+        EXPECT_EQ(greyed, c.button != 0) << "the close box of a box without Cancel is greyed";
+        EXPECT_EQ(stage > 4, c.button != 0) << "the box stood Esc, Alt+F4 and Close";
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }, 3000));
+    }
+    owner.Unload();
+}
+
+// A box whose owner goes meanwhile (a close another program sent) gives
+// the answer that does nothing: No on a Yes / No box, never Cancel.
+TEST(RealMessageBoxTest, ABoxThatGoesWithItsOwnerAnswersNo) {
+    RealUser real;
+    rt::Form owner;
+    owner.Caption("  Box owner");
+    owner.Show();
+    SetForegroundWindow(owner.hWnd());
+    int answer = 0;
+    {
+        WhileModal d([&] {
+            if (!FindShownWindow("  Owner goes")) return false;
+            owner.Unload();
+            return true;
+        });
+        answer = rt::MsgBox("Discard it?", rt::vbYesNo, "  Owner goes");
+    }
+    EXPECT_EQ(answer, rt::vbNo);
+    EXPECT_FALSE(owner.Loaded());
+}
+
 // Once this thread's dialog shows item `id`, does `act` to it and presses `button`.
 std::function<bool()> InDialog(int id, int button = IDOK,
                                std::function<void(HWND dlg, HWND item)> act = {}) {

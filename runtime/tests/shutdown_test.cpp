@@ -1,7 +1,8 @@
 // A program ends when its last form has gone, whichever way it went: closes
 // sent by another program (which arrive outside the message loop's wait)
-// included, with a modal box open at the time or not; each form's unload
-// work is done once.
+// included, with a modal box open at the time or not (one a handler of a
+// message sent by another program opened, one a run holds, too); each
+// form's unload work is done once.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 
 #include "rt/forms.h"
 #include "rt/interaction.h"
+#include "rt/runguard.h"
 #include "rt/services.h"
 #include "test_support.h"
 
@@ -39,12 +41,15 @@ class JournalForm : public rt::Form {
 };
 
 // The main window; when asked, it opens a modal form from its message loop
-// soon after start, owned by it or without an owner, or a message box.
+// soon after start, owned by it or without an owner, or a message box; or a
+// Yes / No box when another program changes its text box, from the change
+// itself ("changed") or from a run the change starts ("run").
 class MainForm : public JournalForm {
   public:
     MainForm(const std::string& mode, const std::string& file)
         : JournalForm("  Closing main", file), box_("  Closing box", file) {
-        tmrBox.Interval(mode == "plain" ? 0 : 50);
+        const bool fromTimer = mode == "owned" || mode == "free" || mode == "message";
+        tmrBox.Interval(fromTimer ? 50 : 0);
         tmrBox.Tick = [this, mode] {
             tmrBox.Enabled(false);
             if (mode == "message")
@@ -52,8 +57,18 @@ class MainForm : public JournalForm {
             else
                 box_.Show(rt::vbModal, mode == "owned" ? this : nullptr);
         };
+        txtValue.Move(120, 120, 2000, 315);
+        txtValue.Change = [this, mode] {
+            if (mode == "changed") {
+                rt::MsgBox("Keep it?", rt::vbYesNo, "  Closing question");
+            } else if (mode == "run") {
+                rt::RunGuard run(*this);
+                if (run) rt::MsgBox("Keep it?", rt::vbYesNo, "  Closing question");
+            }
+        };
     }
     rt::Timer tmrBox{*this};
+    rt::TextBox txtValue{*this};
 
   private:
     JournalForm box_;
@@ -73,17 +88,25 @@ TEST(Shutdown, ASentCloseEndsTheProgramWithEveryFormUnloadedOnce) {
     // A window disabled by a modal box refuses the system menu's Close, so
     // only WM_CLOSE reaches it then.
     const std::pair<SentClose, std::string> cases[] = {
-        {scClose, "plain"}, {wmClose, "plain"}, {wmClose, "owned"}, {wmClose, "free"},
-        {wmClose, "message"}};
+        {scClose, "plain"}, {wmClose, "plain"},   {wmClose, "owned"}, {wmClose, "free"},
+        {wmClose, "message"}, {wmClose, "changed"}, {wmClose, "run"}};
     for (const auto& [close, mode] : cases) {
         SCOPED_TRACE(std::string(close.name) + ", " + mode);
         TempFolder dir;
         const std::string journal = dir / "unloads.txt";
         ChildProcess program("closing-program", mode + "|" + journal);
         HWND main = nullptr, box = nullptr;
+        const bool boxForm = mode == "owned" || mode == "free";
         ASSERT_TRUE(WaitFor([&] { return (main = FindShownWindow("  Closing main", program.Id())); }));
+        if (mode == "changed" || mode == "run") {
+            // Another program types into the box; the question the change
+            // raises holds the sender, which gives up waiting.
+            HWND edit = Child(main, L"Edit");
+            ASSERT_NE(edit, nullptr);
+            PutText(edit, "x");
+        }
         if (mode != "plain") {
-            const char* boxCaption = mode == "message" ? "  Closing question" : "  Closing box";
+            const char* boxCaption = boxForm ? "  Closing box" : "  Closing question";
             ASSERT_TRUE(WaitFor([&] { return (box = FindShownWindow(boxCaption, program.Id())); }));
         }
 
@@ -91,7 +114,6 @@ TEST(Shutdown, ASentCloseEndsTheProgramWithEveryFormUnloadedOnce) {
         EXPECT_EQ(program.Wait(10000), 0u) << "the program did not end";
         EXPECT_FALSE(IsWindow(main));
         EXPECT_FALSE(box && IsWindow(box));
-        const bool boxForm = mode == "owned" || mode == "free";
         EXPECT_EQ(ReadBytes(journal), boxForm ? "  Closing box\n  Closing main\n" : "  Closing main\n");
     }
 }

@@ -158,6 +158,23 @@ TEST(PaneherdProgram, EndsOnACloseSentByAnotherProgram) {
                                 std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" +
                                 std::to_string(GetSystemMetrics(SM_CYSCREEN)) + " ]";
     rt::test::ExpectEndsOnSentCloses("Paneherd.exe", caption);
+    // With a box open: a letter put into the X box by another program, and
+    // GO with no window chosen, whose box its run would hold the close for.
+    rt::test::ExpectEndsOnCloseSentOverBox(
+        "Paneherd.exe", caption, "  Non-Numeric Value Entered", [](HWND main) {
+            POINT x{105 / rt::Screen::TwipsPerPixelX() + 3, 2100 / rt::Screen::TwipsPerPixelY() + 3};
+            HWND field = ChildWindowFromPointEx(main, x, CWP_SKIPINVISIBLE);
+            ASSERT_NE(field, nullptr);
+            rt::test::PutText(field, "x");
+        });
+    rt::test::ExpectEndsOnCloseSentOverBox("Paneherd.exe", caption, "  No Window Found",
+                                           [](HWND main) {
+                                               CaptionSearch go{"&GO"};
+                                               EnumChildWindows(main, MatchCaption,
+                                                                reinterpret_cast<LPARAM>(&go));
+                                               ASSERT_NE(go.found, nullptr);
+                                               PostMessageW(go.found, BM_CLICK, 0, 0);
+                                           });
 }
 
 } // namespace

@@ -33,8 +33,9 @@ class ListViewer : public rt::Form {
     // mnuOptionsShowChar), which it owns and places in its Options menu; it is
     // not touched before the host's constructor has run. The constructor
     // builds the kit's items from the config's captions and shortcuts, wires
-    // their Click to the handlers below and Display.MouseDown to
-    // Display_MouseDown, and fills the hidden mnuPop with mnuPopCopy,
+    // their Click to the handlers below, Display.MouseDown to
+    // Display_MouseDown and Display.ContextMenuKey to Display_ContextMenuKey,
+    // and fills the hidden mnuPop with mnuPopCopy,
     // mnuPopBlank1 and mnuPopShowInfo. The host wires mnuPopCopy.Click,
     // mnuPopShowInfo.Click and its show-info item, sets Display's design
     // properties (tool tip included) and places the items with Menus({...}).
@@ -57,6 +58,8 @@ class ListViewer : public rt::Form {
 
     // The kit's commands.
     void Display_MouseDown(int Button, int Shift, float X, float Y);
+    // Shift+F10 or the menu key: the pop-up menu at the selected line.
+    void Display_ContextMenuKey();
     void mnuEditCopy_Click();
     void mnuFilePrint_Click();
     void mnuFilePrintSetup_Click();

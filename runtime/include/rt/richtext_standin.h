@@ -3,8 +3,6 @@
 // box does wherever its user can tell.
 #pragma once
 
-#include <functional>
-
 #include "textbox.h"
 
 namespace rt {
@@ -26,9 +24,6 @@ class RichTextStandIn : public TextBox {
     void SelStart(int v) override;
     int SelLength() const override;
     void SelLength(int v) override;
-
-    // ContextMenuKey: the context menu asked for from the keyboard.
-    std::function<void()> ContextMenuKey;
 
     void Create() override;
 };
