@@ -180,9 +180,10 @@ TEST_F(EditorTest, SettingsAndRemovalTakeNumbersAsTheUsersLocaleWritesThem) {
         EXPECT_EQ(number("x", "5 " + euro, "1"), "5 x\r\n");
         EXPECT_EQ(number("x", "15{LEFT}.", "1"), "15 x\r\n");
         EXPECT_TRUE(user.MessageBoxes().empty());
-        // "$" is no currency here: refused as soon as typed, and the field emptied.
+        // "$" is no currency here: refused as soon as typed, once, and the
+        // field emptied.
         EXPECT_EQ(number("x", "5{HOME}$", "1"), "x");
-        ASSERT_EQ(user.MessageBoxes().size(), 2u);
+        ASSERT_EQ(user.MessageBoxes().size(), 1u);
         EXPECT_EQ(user.MessageBoxes()[0].Prompt, kNumericOnly);
         form.txtDisplay.Text(euro + "5 z\r\n1,000 x\r\n1.000 w\r\n$5 v");
         rt::test::PressKey(form.txtDisplay.hWnd(), VK_F5);
