@@ -57,6 +57,20 @@ bool TextBecomes(HWND edit, const std::string& text) {
     return WaitFor([&] { return TextOf(edit) == text; }, kWaitMs);
 }
 
+// Ctrl+S on a text not saved yet: the Save dialog, the path typed into its
+// name box, Enter; whether the dialog came.
+bool SaveAs(rt::test::Program& program, HWND main, const std::string& path) {
+    Type(main, "^s");
+    HWND save = program.Window("  Save To File", kWaitMs);
+    if (!save) return false;
+    HWND name = GetDlgItem(save, 0x480);
+    if (!name) name = rt::test::Descendant(save, L"Edit");
+    if (!name) return false;
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(rt::Wide(path).c_str()));
+    Type(save, "{ENTER}");
+    return true;
+}
+
 // Settings of earlier runs gone before a start.
 struct NoSettings {
     NoSettings() { rt::DeleteSetting("Tallyman"); }
@@ -140,14 +154,7 @@ TEST(EndToEnd, TypedNumberedStrippedUndoneSavedPastedPrintedAndClosed) {
     EXPECT_TRUE(TextBecomes(edit, "5   x = 1\r\n10   y = 2\r\n")) << TextOf(edit);
 
     // Ctrl+S on a new text: the Save dialog, a name typed, Enter.
-    Type(main, "^s");
-    HWND save = program.Window("  Save To File", kWaitMs);
-    ASSERT_NE(save, nullptr);
-    HWND name = GetDlgItem(save, 0x480);
-    if (!name) name = rt::test::Descendant(save, L"Edit");
-    ASSERT_NE(name, nullptr);
-    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(rt::Wide(path).c_str()));
-    Type(save, "{ENTER}");
+    ASSERT_TRUE(SaveAs(program, main, path));
     EXPECT_TRUE(WaitFor([&] { return SavedBytes(path) ==
                                                                  "5   x = 1\r\n10   y = 2\r\n\r\n"; },
                         kWaitMs));
@@ -223,14 +230,7 @@ TEST(EndToEnd, LineBreaksStayWholeWhenDeletedPastedNumberedAndSaved) {
     const std::string numbered = "10  abcdefghi\r\n20  one\r\n30  two\r\n40  three\r\n50  four\r\n"
                                  "    \r\n60  five\r\n";
     EXPECT_TRUE(TextBecomes(edit, numbered)) << "[" << TextOf(edit) << "]";
-    Type(main, "^s");
-    HWND save = program.Window("  Save To File", kWaitMs);
-    ASSERT_NE(save, nullptr);
-    HWND name = GetDlgItem(save, 0x480);
-    if (!name) name = rt::test::Descendant(save, L"Edit");
-    ASSERT_NE(name, nullptr);
-    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(rt::Wide(path).c_str()));
-    Type(save, "{ENTER}");
+    ASSERT_TRUE(SaveAs(program, main, path));
     EXPECT_TRUE(WaitFor([&] { return SavedBytes(path) == numbered + "\r\n"; },
                         kWaitMs))
         << "[" << SavedBytes(path) << "]";
@@ -320,14 +320,7 @@ TEST(EndToEnd, EscAndTheCloseBoxAnswerNoYesNoQuestion) {
     EXPECT_EQ(TextOf(edit), "x = 1");
 
     // Save As onto a file that is there.
-    Type(main, "^s");
-    HWND save = program.Window("  Save To File", kWaitMs);
-    ASSERT_NE(save, nullptr);
-    HWND name = GetDlgItem(save, 0x480);
-    if (!name) name = rt::test::Descendant(save, L"Edit");
-    ASSERT_NE(name, nullptr);
-    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(rt::Wide(path).c_str()));
-    Type(save, "{ENTER}");
+    ASSERT_TRUE(SaveAs(program, main, path));
     standsAndIsAnsweredNo(program.Window("  Overwrite Existing File?", kWaitMs));
     EXPECT_EQ(SavedBytes(path), "old file\r\n");
     EXPECT_EQ(TextOf(edit), "x = 1");
