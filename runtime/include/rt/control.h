@@ -103,6 +103,7 @@ class Control {
     // control's MouseDown). Raised by the controls that have a pop-up menu of
     // the program's: the list box and the rich-text stand-in.
     std::function<void()> ContextMenuKey;
+
     // 0 brings the control to the front of its siblings, any other value sends
     // it to the back. Controls made first stand in front of those made after
     // them, and that order is also the tab order.
