@@ -15,4 +15,19 @@ TEST(GlyphdeckProgram, EndsOnACloseSentByAnotherProgramAndKeepsItsSettings) {
     });
 }
 
+const rt::test::KeptWindow kGlyphdeck{"Glyphdeck.exe", "  Glyphdeck", "Glyphdeck", "Settings",
+                                       "FontSize", L"ListBox", {}};
+
+TEST(GlyphdeckProgram, MaximisedTheChartFillsTheWindow) {
+    rt::test::ExpectContentsFillTheMaximisedWindow(kGlyphdeck);
+}
+
+TEST(GlyphdeckProgram, AKeptPlaceOpensOnTheScreen) {
+    rt::test::ExpectKeptPlacesOpenOnTheScreen(kGlyphdeck);
+}
+
+TEST(GlyphdeckProgram, AKeptFontSizeReadsTheSameInEveryLocale) {
+    rt::test::ExpectKeptFontSizesReadInEveryLocale(kGlyphdeck);
+}
+
 } // namespace

@@ -97,25 +97,62 @@ TEST(FormGeometry, CentredStartOuterAndInnerSizesInTwipsAndResizes) {
     f.Unload();
 }
 
-TEST(FormGeometry, MinimisedOrMaximisedTheFormGivesItsRestoredPlace) {
-    PlainForm f;
+// A form that notes the size its resize handler lays out from.
+class LayingOutForm : public PlainForm {
+  public:
+    std::string laidOut;
+
+  protected:
+    void Form_Resize() override {
+        laidOut = std::to_string(Width()) + "x" + std::to_string(Height());
+    }
+};
+
+TEST(FormGeometry, MaximisedTheFormGivesItsRealPlaceMinimisedItsRestoredOne) {
+    LayingOutForm f;
     f.Show();
     f.Move(1500, 750, 7500, 4500);
     rt::DoEvents();
+    const long tppX = rt::Screen::TwipsPerPixelX(), tppY = rt::Screen::TwipsPerPixelY();
     const auto place = [&] {
         return std::to_string(f.Left()) + "," + std::to_string(f.Top()) + " " +
                std::to_string(f.Width()) + "x" + std::to_string(f.Height());
     };
+    const auto real = [&] {
+        RECT r{};
+        GetWindowRect(f.hWnd(), &r);
+        return std::to_string(r.left * tppX) + "," + std::to_string(r.top * tppY) + " " +
+               std::to_string((r.right - r.left) * tppX) + "x" +
+               std::to_string((r.bottom - r.top) * tppY);
+    };
     const std::string normal = place();
+    const rt::FormPlace kept{1500, 750, 7500, 4500};
     EXPECT_EQ(normal, "1500,750 7500x4500");
+    EXPECT_EQ(f.RestoredPlace(), kept);
     // By the title bar's buttons, as the user does, and by code.
-    for (WPARAM command : {SC_MINIMIZE, SC_MAXIMIZE}) {
-        SendMessageW(f.hWnd(), WM_SYSCOMMAND, command, 0);
+    for (bool byCode : {false, true}) {
+        SCOPED_TRACE(byCode ? "by code" : "by the title bar");
+        if (byCode)
+            f.WindowState(rt::vbMaximized);
+        else
+            SendMessageW(f.hWnd(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
         rt::DoEvents();
-        EXPECT_EQ(f.WindowState(), command == SC_MINIMIZE ? rt::vbMinimized : rt::vbMaximized);
-        EXPECT_EQ(place(), normal) << "after " << command;
+        EXPECT_EQ(f.WindowState(), rt::vbMaximized);
+        EXPECT_EQ(place(), real());
+        EXPECT_GT(f.Width(), 7500);
+        EXPECT_EQ(f.laidOut, std::to_string(f.Width()) + "x" + std::to_string(f.Height()));
+        EXPECT_EQ(f.RestoredPlace(), kept);
         f.WindowState(rt::vbNormal_);
+        rt::DoEvents();
+        EXPECT_EQ(place(), normal);
+        EXPECT_EQ(f.laidOut, "7500x4500");
     }
+    SendMessageW(f.hWnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    rt::DoEvents();
+    EXPECT_EQ(f.WindowState(), rt::vbMinimized);
+    EXPECT_EQ(place(), normal);
+    EXPECT_EQ(f.RestoredPlace(), kept);
+    f.WindowState(rt::vbNormal_);
     f.WindowState(rt::vbMinimized);
     f.Hide(); // as a program that goes to the notification area
     EXPECT_EQ(place(), normal);
@@ -123,6 +160,68 @@ TEST(FormGeometry, MinimisedOrMaximisedTheFormGivesItsRestoredPlace) {
     f.Show();
     rt::DoEvents();
     EXPECT_EQ(ScreenBox(f.hWnd()), "100,50 500x300");
+    f.Unload();
+}
+
+// A place given from settings kept on another screen, or spoiled by hand,
+// put on this one (pixels; the work area is the one monitor's here).
+TEST(FormGeometry, AKeptPlaceIsPutWhollyOnTheScreen) {
+    RECT work{};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+    const long workW = work.right - work.left, workH = work.bottom - work.top;
+    const long tppX = rt::Screen::TwipsPerPixelX(), tppY = rt::Screen::TwipsPerPixelY();
+    const auto box = [](long x, long y, long w, long h) {
+        return std::to_string(x) + "," + std::to_string(y) + " " + std::to_string(w) + "x" +
+               std::to_string(h);
+    };
+    std::string design;
+    {
+        PlainForm f;
+        f.Load();
+        design = ScreenBox(f.hWnd());
+        f.Unload();
+    }
+    const std::string designSize = design.substr(design.find(' ') + 1);
+    struct Case {
+        const char* name;
+        long left, top, width, height; // pixels, as kept
+        std::string expected;
+    };
+    const std::vector<Case> cases{
+        {"on the screen", 100, 80, 600, 400, box(100, 80, 600, 400)},
+        {"kept on a bigger screen", 1500, 900, 600, 400,
+         box(work.right - 600, work.bottom - 400, 600, 400)},
+        {"far to the left", -100000 / tppX, 80, 600, 400, box(work.left, 80, 600, 400)},
+        {"no size", 100, 80, 0, 0, "100,80 " + designSize},
+        {"bigger than the screen", 100, 80, 999999, 999999, box(work.left, work.top, workW, workH)},
+        {"half off the top and too wide", 300, -50, workW + 10, 400,
+         box(work.left, work.top, workW, 400)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PlainForm f;
+        f.Load();
+        // As the programs restore them: one property after the other.
+        f.Left(c.left * tppX);
+        f.Top(c.top * tppY);
+        f.Width(c.width * tppX);
+        f.Height(c.height * tppY);
+        f.PlaceOnScreen();
+        f.Show();
+        rt::DoEvents();
+        EXPECT_EQ(ScreenBox(f.hWnd()), c.expected);
+        EXPECT_EQ(box(f.Left() / tppX, f.Top() / tppY, f.Width() / tppX, f.Height() / tppY),
+                  c.expected);
+        f.Unload();
+    }
+    // A size of zero set and then replaced by code is no longer asked for.
+    PlainForm f;
+    f.Load();
+    f.Move(1500, 1200, 0, 0);
+    f.Width(9000);
+    f.PlaceOnScreen();
+    EXPECT_EQ(f.Width(), 9000);
+    EXPECT_EQ(f.Height(), std::stol(designSize.substr(designSize.find('x') + 1)) * tppY);
     f.Unload();
 }
 
