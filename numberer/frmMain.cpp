@@ -178,7 +178,9 @@ void frmMain::LoadSettings() {
     rt::Try([&] { font.Bold = rt::CBool(Setting("Bold", rt::BoolText(font.Bold))); });
     rt::Try([&] { font.Italic = rt::CBool(Setting("Italic", rt::BoolText(font.Italic))); });
     rt::Try([&] { font.Name = Setting("Name", font.Name); });
-    rt::Try([&] { font.Size = rt::CInt(rt::KeptFontSize(Setting("Size", rt::SettingNumber(font.Size)))); });
+    rt::Try([&] {
+        font.Size = rt::CInt(rt::KeptFontSize(Setting("Size", rt::SettingNumber(font.Size))));
+    });
     rt::Try([&] {
         font.Strikethru = rt::CBool(Setting("Strikethrough", rt::BoolText(font.Strikethru)));
     });

@@ -60,8 +60,10 @@ TEST_F(ViewerLayout, MaximisedTheDocumentFillsTheWindowAndRestoredItIsAsBefore) 
     rt::DoEvents();
     RECT outer{};
     GetWindowRect(view->hWnd(), &outer);
-    EXPECT_EQ(view->RText.Width(), (outer.right - outer.left) * rt::Screen::TwipsPerPixelX() - kInfo.W);
-    EXPECT_EQ(view->RText.Height(), (outer.bottom - outer.top) * rt::Screen::TwipsPerPixelY() - kInfo.H);
+    EXPECT_EQ(view->RText.Width(),
+              (outer.right - outer.left) * rt::Screen::TwipsPerPixelX() - kInfo.W);
+    EXPECT_EQ(view->RText.Height(),
+              (outer.bottom - outer.top) * rt::Screen::TwipsPerPixelY() - kInfo.H);
     ExpectOkCentredBelowText();
     SendMessageW(view->hWnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
     rt::DoEvents();

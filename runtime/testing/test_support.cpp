@@ -326,8 +326,9 @@ void ExpectKeptFontSizesReadInEveryLocale(const KeptWindow& w) {
         const char* kept;
         const char* keptAfter;
     };
-    for (const Case& c : {Case{".", "9.75", "10"}, Case{",", "9.75", "10"}, Case{",", "9,75", "10"},
-                          Case{",", "975", "9.75"}, Case{".", "0", "9.75"}, Case{".", "-3", "9.75"}}) {
+    const Case cases[] = {{".", "9.75", "10"}, {",", "9.75", "10"}, {",", "9,75", "10"},
+                          {",", "975", "9.75"}, {".", "0", "9.75"},   {".", "-3", "9.75"}};
+    for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.kept) + " under a \"" + c.decimal + "\" locale");
         UserNumberSymbols symbols(c.decimal, *c.decimal == ',' ? "." : ",", "$");
         DeleteSetting(w.app);

@@ -103,14 +103,16 @@ TEST(SettingNumberTest, ReadTheSameWhateverTheLocale) {
         EXPECT_EQ(rt::SettingNumber(15360), "15360");
         for (double v : {1.0 / 3, -7.125, 123.456e20})
             EXPECT_EQ(rt::SettingValue(rt::SettingNumber(v)), v);
-        for (auto [text, value] : {std::pair{"9.75", "9.75"}, {" -3 ", "-3"}, {"&H8000000F", "-2147483633"},
-                                   {"1e3", "1000"}, {"", "error 13"}, {"abc", "error 13"}, {"1..5", "error 13"}})
+        for (auto [text, value] :
+             {std::pair{"9.75", "9.75"}, {" -3 ", "-3"}, {"&H8000000F", "-2147483633"},
+              {"1e3", "1000"}, {"", "error 13"}, {"abc", "error 13"}, {"1..5", "error 13"}})
             EXPECT_EQ(read(text), value) << '"' << text << '"';
         // What CStr wrote under the locale of the moment reads as written.
         EXPECT_EQ(rt::SettingValue(rt::CStr(9.75)), 9.75);
-        for (auto [text, size] : {std::pair{"9.75", "9.75"}, {"1", "1"}, {"500", "500"}, {"0", "error 380"},
-                                  {"-3", "error 380"}, {"0.99", "error 380"}, {"500.5", "error 380"},
-                                  {"975", "error 380"}, {"big", "error 13"}})
+        for (auto [text, size] :
+             {std::pair{"9.75", "9.75"}, {"1", "1"}, {"500", "500"}, {"0", "error 380"},
+              {"-3", "error 380"}, {"0.99", "error 380"}, {"500.5", "error 380"},
+              {"975", "error 380"}, {"big", "error 13"}})
             EXPECT_EQ(fontSize(text), size) << '"' << text << '"';
     }
     rt::test::UserNumberSymbols comma(",", ".", "\xE2\x82\xAC");

@@ -18,8 +18,8 @@ struct Font {
 
 // The largest font size, in points, that a program takes back from its
 // settings: a size beyond it leaves a list or an editor with room for a few
-// letters at most, and comes from a value spoiled (say, "9.75" read under a
-// locale that groups digits with ".") rather than from the font dialog.
+// letters at most, and is a value spoiled (say, "9.75" read as 975 under a
+// locale that groups digits with ".") or edited by hand.
 inline constexpr double kMaxKeptFontSize = 500;
 
 // A font size kept in the settings store, read as SettingValue reads it;
