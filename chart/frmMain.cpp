@@ -44,6 +44,11 @@ std::string Setting(const std::string& key, const std::string& defaultValue) {
     return rt::GetSetting(rt::App().Title, kSection, key, defaultValue);
 }
 
+// A stored whole number (twips, a colour), the current value when none is kept.
+long StoredNumber(const std::string& key, long current) {
+    return rt::CLng(rt::SettingValue(Setting(key, rt::CStr(current))));
+}
+
 void Store(const std::string& key, const std::string& value) {
     rt::Try([&] { rt::SaveSetting(rt::App().Title, kSection, key, value); });
 }
@@ -206,16 +211,14 @@ std::string frmMain::GetPrintText() {
 
 void frmMain::Form_Load() {
     LastColumns = 6;
-    rt::Try([&] { Height(rt::CLng(Setting("Height", rt::CStr(Height())))); });
-    rt::Try([&] { Width(rt::CLng(Setting("Width", rt::CStr(Width())))); });
-    rt::Try([&] {
-        Left(rt::CLng(Setting("Left", rt::CStr((rt::Screen::Width() - Width()) / 2))));
-    });
-    rt::Try([&] {
-        Top(rt::CLng(Setting("Top", rt::CStr((rt::Screen::Height() - Height()) / 2))));
-    });
-    rt::Try([&] { Display.ForeColor(rt::CLng(Setting("ForeColor", rt::CStr(Display.ForeColor())))); });
-    rt::Try([&] { Display.BackColor(rt::CLng(Setting("BackColor", rt::CStr(Display.BackColor())))); });
+    rt::Try([&] { Height(StoredNumber("Height", Height())); });
+    rt::Try([&] { Width(StoredNumber("Width", Width())); });
+    rt::Try([&] { Left(StoredNumber("Left", (rt::Screen::Width() - Width()) / 2)); });
+    rt::Try([&] { Top(StoredNumber("Top", (rt::Screen::Height() - Height()) / 2)); });
+    // A place kept on another screen, or spoiled, opens on this one.
+    rt::Try([&] { PlaceOnScreen(); });
+    rt::Try([&] { Display.ForeColor(StoredNumber("ForeColor", Display.ForeColor())); });
+    rt::Try([&] { Display.BackColor(StoredNumber("BackColor", Display.BackColor())); });
     auto font = [&](auto&& change) {
         rt::Try([&] {
             rt::Font f = Display.Font();
@@ -226,7 +229,9 @@ void frmMain::Form_Load() {
     font([](rt::Font& f) { f.Bold = rt::CBool(Setting("FontBold", rt::BoolText(f.Bold))); });
     font([](rt::Font& f) { f.Italic = rt::CBool(Setting("FontItalic", rt::BoolText(f.Italic))); });
     font([](rt::Font& f) { f.Name = Setting("FontName", f.Name); });
-    font([](rt::Font& f) { f.Size = rt::CLng(Setting("FontSize", rt::CStr(f.Size))); });
+    font([](rt::Font& f) {
+        f.Size = rt::CLng(rt::KeptFontSize(Setting("FontSize", rt::SettingNumber(f.Size))));
+    });
     font([](rt::Font& f) {
         f.Strikethru = rt::CBool(Setting("FontStrikethru", rt::BoolText(f.Strikethru)));
     });
@@ -250,17 +255,20 @@ void frmMain::Form_Load() {
 
 void frmMain::Form_Unload(int& Cancel) {
     (void)Cancel;
-    Store("Height", rt::CStr(Height()));
-    Store("Width", rt::CStr(Width()));
-    Store("Left", rt::CStr(Left()));
-    Store("Top", rt::CStr(Top()));
+    // Closed maximised or minimised, the window starts again where it stood
+    // before.
+    const rt::FormPlace place = RestoredPlace();
+    Store("Height", rt::CStr(place.Height));
+    Store("Width", rt::CStr(place.Width));
+    Store("Left", rt::CStr(place.Left));
+    Store("Top", rt::CStr(place.Top));
     Store("ForeColor", rt::CStr(Display.ForeColor()));
     Store("BackColor", rt::CStr(Display.BackColor()));
     const rt::Font& f = Display.Font();
     Store("FontBold", rt::BoolText(f.Bold));
     Store("FontItalic", rt::BoolText(f.Italic));
     Store("FontName", f.Name);
-    Store("FontSize", rt::CStr(f.Size));
+    Store("FontSize", rt::SettingNumber(f.Size));
     Store("FontStrikethru", rt::BoolText(f.Strikethru));
     Store("FontUnderline", rt::BoolText(f.Underline));
     Store("Columns", txtDisplayColumns.Text());

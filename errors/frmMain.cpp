@@ -207,7 +207,7 @@ void frmMain::mnuOptionsShowErr_Click() { ShowInfoToggle_Click(); }
 void frmMain::Form_Load() {
     const std::string& app = rt::App().Title;
     auto number = [&](const char* key, long current) {
-        return rt::CLng(rt::GetSetting(app, kSection, key, rt::CStr(current)));
+        return rt::CLng(rt::SettingValue(rt::GetSetting(app, kSection, key, rt::CStr(current))));
     };
     auto boolean = [&](const char* key, bool current) {
         return rt::CBool(rt::GetSetting(app, kSection, key, rt::BoolText(current)));
@@ -222,13 +222,15 @@ void frmMain::Form_Load() {
     rt::Try([&] { Height(number("Height", Height())); });
     rt::Try([&] { Width(number("Width", Width())); });
     rt::Try([&] {
-        Left(rt::CLng(rt::GetSetting(app, kSection, "Left",
-                                     rt::CStr((rt::Screen::Width() - Width()) / 2.0))));
+        Left(rt::CLng(rt::SettingValue(rt::GetSetting(
+            app, kSection, "Left", rt::SettingNumber((rt::Screen::Width() - Width()) / 2.0)))));
     });
     rt::Try([&] {
-        Top(rt::CLng(rt::GetSetting(app, kSection, "Top",
-                                    rt::CStr((rt::Screen::Height() - Height()) / 2.0))));
+        Top(rt::CLng(rt::SettingValue(rt::GetSetting(
+            app, kSection, "Top", rt::SettingNumber((rt::Screen::Height() - Height()) / 2.0)))));
     });
+    // A place kept on another screen, or spoiled, opens on this one.
+    rt::Try([&] { PlaceOnScreen(); });
 
     rt::Try([&] { Display.ForeColor(number("ForeColor", Display.ForeColor())); });
     rt::Try([&] { Display.BackColor(number("BackColor", Display.BackColor())); });
@@ -239,7 +241,8 @@ void frmMain::Form_Load() {
     });
     rt::Try([&] {
         font([&](rt::Font& f) {
-            f.Size = rt::CLng(rt::CDbl(rt::GetSetting(app, kSection, "FontSize", rt::CStr(f.Size))));
+            f.Size = rt::CLng(rt::KeptFontSize(
+                rt::GetSetting(app, kSection, "FontSize", rt::SettingNumber(f.Size))));
         });
     });
     rt::Try([&] {
@@ -268,16 +271,19 @@ void frmMain::Form_Unload(int& Cancel) {
     auto save = [&](const char* key, auto value) {
         rt::Try([&] { rt::SaveSetting(app, kSection, key, value()); });
     };
-    save("Height", [&] { return rt::CStr(Height()); });
-    save("Width", [&] { return rt::CStr(Width()); });
-    save("Left", [&] { return rt::CStr(Left()); });
-    save("Top", [&] { return rt::CStr(Top()); });
+    // Closed maximised or minimised, the window starts again where it stood
+    // before.
+    const rt::FormPlace place = RestoredPlace();
+    save("Height", [&] { return rt::CStr(place.Height); });
+    save("Width", [&] { return rt::CStr(place.Width); });
+    save("Left", [&] { return rt::CStr(place.Left); });
+    save("Top", [&] { return rt::CStr(place.Top); });
     save("ForeColor", [&] { return rt::CStr(Display.ForeColor()); });
     save("BackColor", [&] { return rt::CStr(Display.BackColor()); });
     save("FontBold", [&] { return rt::BoolText(Display.Font().Bold); });
     save("FontItalic", [&] { return rt::BoolText(Display.Font().Italic); });
     save("FontName", [&] { return Display.Font().Name; });
-    save("FontSize", [&] { return rt::CStr(Display.Font().Size); });
+    save("FontSize", [&] { return rt::SettingNumber(Display.Font().Size); });
     save("FontStrikethru", [&] { return rt::BoolText(Display.Font().Strikethru); });
     save("FontUnderline", [&] { return rt::BoolText(Display.Font().Underline); });
     save("CopyClipboard", [&] { return rt::BoolText(mnuOptionsClipboard.Checked()); });

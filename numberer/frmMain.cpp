@@ -21,6 +21,11 @@ std::string Setting(const char* key, const std::string& defaultValue) {
     return rt::GetSetting(rt::App().Title, kSection, key, defaultValue);
 }
 
+// A stored whole number (twips, a colour), the current value when none is kept.
+long StoredNumber(const char* key, long current) {
+    return rt::CLng(rt::SettingValue(Setting(key, rt::CStr(current))));
+}
+
 void Save(const char* key, const std::string& value) {
     rt::SaveSetting(rt::App().Title, kSection, key, value);
 }
@@ -173,19 +178,21 @@ void frmMain::LoadSettings() {
     rt::Try([&] { font.Bold = rt::CBool(Setting("Bold", rt::BoolText(font.Bold))); });
     rt::Try([&] { font.Italic = rt::CBool(Setting("Italic", rt::BoolText(font.Italic))); });
     rt::Try([&] { font.Name = Setting("Name", font.Name); });
-    rt::Try([&] { font.Size = rt::CInt(Setting("Size", rt::CStr(font.Size))); });
+    rt::Try([&] {
+        font.Size = rt::CInt(rt::KeptFontSize(Setting("Size", rt::SettingNumber(font.Size))));
+    });
     rt::Try([&] {
         font.Strikethru = rt::CBool(Setting("Strikethrough", rt::BoolText(font.Strikethru)));
     });
     rt::Try([&] { font.Underline = rt::CBool(Setting("Underline", rt::BoolText(font.Underline))); });
     rt::Try([&] { txtDisplay.Font(font); });
-    rt::Try([&] {
-        txtDisplay.BackColor(rt::CLng(Setting("BackColor", rt::CStr(txtDisplay.BackColor()))));
-    });
-    rt::Try([&] { Left(rt::CLng(Setting("Left", rt::CStr(Left())))); });
-    rt::Try([&] { Top(rt::CLng(Setting("Top", rt::CStr(Top())))); });
-    rt::Try([&] { Width(rt::CLng(Setting("Width", rt::CStr(Width())))); });
-    rt::Try([&] { Height(rt::CLng(Setting("Height", rt::CStr(Height())))); });
+    rt::Try([&] { txtDisplay.BackColor(StoredNumber("BackColor", txtDisplay.BackColor())); });
+    rt::Try([&] { Left(StoredNumber("Left", Left())); });
+    rt::Try([&] { Top(StoredNumber("Top", Top())); });
+    rt::Try([&] { Width(StoredNumber("Width", Width())); });
+    rt::Try([&] { Height(StoredNumber("Height", Height())); });
+    // A place kept on another screen, or spoiled, opens on this one.
+    rt::Try([&] { PlaceOnScreen(); });
     // The check goes to the opposite of the stored value; the command flips
     // it back and applies it.
     rt::Try([&] { mnuOptionsAlwaysOnTop.Checked(!rt::CBool(Setting("AlwaysOnTop", "True"))); });
@@ -197,15 +204,19 @@ void frmMain::SaveSettings() {
     rt::Try([&] { Save("Bold", rt::BoolText(font.Bold)); });
     rt::Try([&] { Save("Italic", rt::BoolText(font.Italic)); });
     rt::Try([&] { Save("Name", font.Name); });
-    rt::Try([&] { Save("Size", rt::CStr(font.Size)); });
+    rt::Try([&] { Save("Size", rt::SettingNumber(font.Size)); });
     rt::Try([&] { Save("Strikethrough", rt::BoolText(font.Strikethru)); });
     rt::Try([&] { Save("Underline", rt::BoolText(font.Underline)); });
     rt::Try([&] { Save("BackColor", rt::CStr(txtDisplay.BackColor())); });
     rt::Try([&] { Save("AlwaysOnTop", rt::BoolText(mnuOptionsAlwaysOnTop.Checked())); });
-    rt::Try([&] { Save("Left", rt::CStr(static_cast<double>(static_cast<float>(Left())))); });
-    rt::Try([&] { Save("Top", rt::CStr(static_cast<double>(static_cast<float>(Top())))); });
-    rt::Try([&] { Save("Width", rt::CStr(static_cast<double>(static_cast<float>(Width())))); });
-    rt::Try([&] { Save("Height", rt::CStr(static_cast<double>(static_cast<float>(Height())))); });
+    // Closed maximised or minimised, the window starts again where it stood
+    // before.
+    const rt::FormPlace place = RestoredPlace();
+    const auto single = [](long v) { return rt::SettingNumber(static_cast<float>(v)); };
+    rt::Try([&] { Save("Left", single(place.Left)); });
+    rt::Try([&] { Save("Top", single(place.Top)); });
+    rt::Try([&] { Save("Width", single(place.Width)); });
+    rt::Try([&] { Save("Height", single(place.Height)); });
 }
 
 void frmMain::Form_Resize() {

@@ -27,4 +27,19 @@ TEST(GlyphdeckProgram, EndsOnACloseSentWhileTheColumnsBoxRefusesALetter) {
     rt::DeleteSetting("Glyphdeck");
 }
 
+const rt::test::KeptWindow kGlyphdeck{"Glyphdeck.exe", "  Glyphdeck", "Glyphdeck", "Settings",
+                                       "FontSize", L"ListBox", {}};
+
+TEST(GlyphdeckProgram, MaximisedTheChartFillsTheWindow) {
+    rt::test::ExpectContentsFillTheMaximisedWindow(kGlyphdeck);
+}
+
+TEST(GlyphdeckProgram, AKeptPlaceOpensOnTheScreen) {
+    rt::test::ExpectKeptPlacesOpenOnTheScreen(kGlyphdeck);
+}
+
+TEST(GlyphdeckProgram, AKeptFontSizeReadsTheSameInEveryLocale) {
+    rt::test::ExpectKeptFontSizesReadInEveryLocale(kGlyphdeck);
+}
+
 } // namespace

@@ -127,4 +127,24 @@ TEST(FaultbookProgram, EndsOnACloseSentByAnotherProgramAndKeepsItsSettings) {
         });
 }
 
+const rt::test::KeptWindow kFaultbook{
+    "Faultbook.exe", "  Faultbook", "Faultbook", "Settings", "FontSize", L"ListBox",
+    [](rt::test::Program& program) {
+        HWND range = program.Window("  Enter Faultbook Range");
+        ASSERT_NE(range, nullptr);
+        Press(range, L"OK");
+    }};
+
+TEST(FaultbookProgram, MaximisedTheErrorListFillsTheWindow) {
+    rt::test::ExpectContentsFillTheMaximisedWindow(kFaultbook);
+}
+
+TEST(FaultbookProgram, AKeptPlaceOpensOnTheScreen) {
+    rt::test::ExpectKeptPlacesOpenOnTheScreen(kFaultbook);
+}
+
+TEST(FaultbookProgram, AKeptFontSizeReadsTheSameInEveryLocale) {
+    rt::test::ExpectKeptFontSizesReadInEveryLocale(kFaultbook);
+}
+
 } // namespace

@@ -54,6 +54,24 @@ TEST_F(ViewerLayout, TheDocumentFollowsTheWindowAndATooSmallOneKeepsTheLastValid
     ExpectOkCentredBelowText();
 }
 
+TEST_F(ViewerLayout, MaximisedTheDocumentFillsTheWindowAndRestoredItIsAsBefore) {
+    const long width = view->RText.Width(), height = view->RText.Height();
+    SendMessageW(view->hWnd(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    rt::DoEvents();
+    RECT outer{};
+    GetWindowRect(view->hWnd(), &outer);
+    EXPECT_EQ(view->RText.Width(),
+              (outer.right - outer.left) * rt::Screen::TwipsPerPixelX() - kInfo.W);
+    EXPECT_EQ(view->RText.Height(),
+              (outer.bottom - outer.top) * rt::Screen::TwipsPerPixelY() - kInfo.H);
+    ExpectOkCentredBelowText();
+    SendMessageW(view->hWnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    rt::DoEvents();
+    EXPECT_EQ(view->RText.Width(), width);
+    EXPECT_EQ(view->RText.Height(), height);
+    ExpectOkCentredBelowText();
+}
+
 TEST_F(ViewerLayout, OKUnloadsAndTheNextOpeningStartsAtTheDesignSize) {
     view->Move(view->Left(), view->Top(), 5000, 4000);
     view->cmdOK_Click();

@@ -411,4 +411,17 @@ TEST(EndToEnd, EscInTheEditorAsksNothingKeepsTheTextAndLeavesTheProgramRunning) 
     rt::DeleteSetting("Tallyman");
 }
 
+const rt::test::KeptWindow kTallyman{"Tallyman.exe", "  Tallyman", "Tallyman", "Options",
+                                      "Size", L"Edit", {}};
+
+TEST(EndToEnd, MaximisedTheEditorFillsTheWindow) {
+    rt::test::ExpectContentsFillTheMaximisedWindow(kTallyman);
+}
+
+TEST(EndToEnd, AKeptPlaceOpensOnTheScreen) { rt::test::ExpectKeptPlacesOpenOnTheScreen(kTallyman); }
+
+TEST(EndToEnd, AKeptFontSizeReadsTheSameInEveryLocale) {
+    rt::test::ExpectKeptFontSizesReadInEveryLocale(kTallyman);
+}
+
 } // namespace

@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "rt/error.h"
+#include "rt/font.h"
 
 namespace rt {
 
@@ -68,6 +69,10 @@ std::string LocaleText(LCTYPE type, const char* fallback) {
     return Utf8(std::wstring_view(buf, static_cast<size_t>(n - 1)));
 }
 
+// Numbers in the settings store: "." before the fraction, no grouping, no
+// currency, whatever the user's locale.
+const NumberSymbols kSettingSymbols{".", "", ""};
+
 NumberSymbols UserSymbols() {
     return {LocaleText(LOCALE_SDECIMAL, "."), LocaleText(LOCALE_STHOUSAND, ","),
             LocaleText(LOCALE_SCURRENCY, "")};
@@ -80,16 +85,16 @@ bool Take(std::string_view& s, std::string_view token) {
     return true;
 }
 
-// The numeric test and its value in one pass, with the user's decimal and
-// group separators and currency sign: "$5", "-$1,000.50", "5 $" and, where the
-// decimal separator is ",", "1,5". The sign and a leading currency sign come
-// in either order; blanks may stand only around the text and next to the
-// currency sign.
-std::optional<double> ParseNumber(std::string_view text) {
+// The numeric test and its value in one pass, with the given decimal and
+// group separators and currency sign (the user's: "$5", "-$1,000.50", "5 $"
+// and, where the decimal separator is ",", "1,5"). The sign and a leading
+// currency sign come in either order; blanks may stand only around the text
+// and next to the currency sign. An empty group separator or currency sign
+// allows none.
+std::optional<double> ParseNumber(std::string_view text, const NumberSymbols& symbols) {
     std::string_view s = TrimBlanks(text);
     if (s.empty()) return std::nullopt;
     if (s[0] == '&') return ParsePrefixed(s);
-    const NumberSymbols symbols = UserSymbols();
 
     std::string clean; // the number without grouping, ready for strtod
     bool currency = false;
@@ -237,33 +242,8 @@ std::string FromWide(std::wstring_view w, UINT codePage) {
     return out;
 }
 
-} // namespace
-
-bool IsNumeric(std::string_view text) { return ParseNumber(text).has_value(); }
-
-double CDbl(std::string_view text) {
-    auto v = ParseNumber(text);
-    if (!v) Raise(errTypeMismatch);
-    return *v;
-}
-
-int16_t CInt(double value) { return static_cast<int16_t>(WholeInRange(value, -32768.0, 32767.0)); }
-int16_t CInt(std::string_view text) { return CInt(CDbl(text)); }
-int32_t CLng(double value) {
-    return static_cast<int32_t>(WholeInRange(value, -2147483648.0, 2147483647.0));
-}
-int32_t CLng(std::string_view text) { return CLng(CDbl(text)); }
-
-bool CBool(std::string_view text) {
-    std::string t = UCase(TrimBlanks(text));
-    if (t == "TRUE") return true;
-    if (t == "FALSE") return false;
-    return CDbl(text) != 0;
-}
-
-std::string BoolText(bool value) { return value ? "True" : "False"; }
-
-std::string CStr(double value) {
+// Decimal text of a number with the given decimal point, as CStr writes it.
+std::string DecimalText(double value, const std::string& point) {
     if (value == 0) return "0";
     if (std::isnan(value)) return "NaN";
     if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
@@ -278,8 +258,6 @@ std::string CStr(double value) {
     for (size_t i = 0; i < e; ++i)
         if (sci[i] != '.') digits += sci[i];
 
-    // The point as the user's locale writes it, so that the text reads back.
-    const std::string point = UserSymbols().decimal;
     std::string out = negative ? "-" : "";
     if (exp >= 15 || exp < -5) {
         // Very large and very small numbers in exponent form: 1E+15, 1.5E-07.
@@ -309,6 +287,50 @@ std::string CStr(double value) {
     out.append(digits, whole);
     return out;
 }
+
+} // namespace
+
+bool IsNumeric(std::string_view text) { return ParseNumber(text, UserSymbols()).has_value(); }
+
+double CDbl(std::string_view text) {
+    auto v = ParseNumber(text, UserSymbols());
+    if (!v) Raise(errTypeMismatch);
+    return *v;
+}
+
+double SettingValue(std::string_view text) {
+    if (auto v = ParseNumber(text, kSettingSymbols)) return *v;
+    return CDbl(text);
+}
+
+double KeptFontSize(std::string_view text) {
+    const double size = SettingValue(text);
+    if (!(size >= 1 && size <= kMaxKeptFontSize)) Raise(errInvalidPropertyValue);
+    return size;
+}
+
+int16_t CInt(double value) { return static_cast<int16_t>(WholeInRange(value, -32768.0, 32767.0)); }
+int16_t CInt(std::string_view text) { return CInt(CDbl(text)); }
+int32_t CLng(double value) {
+    return static_cast<int32_t>(WholeInRange(value, -2147483648.0, 2147483647.0));
+}
+int32_t CLng(std::string_view text) { return CLng(CDbl(text)); }
+
+bool CBool(std::string_view text) {
+    std::string t = UCase(TrimBlanks(text));
+    if (t == "TRUE") return true;
+    if (t == "FALSE") return false;
+    return CDbl(text) != 0;
+}
+
+std::string BoolText(bool value) { return value ? "True" : "False"; }
+
+std::string CStr(double value) {
+    // The point as the user's locale writes it, so that the text reads back.
+    return DecimalText(value, UserSymbols().decimal);
+}
+
+std::string SettingNumber(double value) { return DecimalText(value, kSettingSymbols.decimal); }
 
 std::string CStr(long value) { return std::to_string(value); }
 

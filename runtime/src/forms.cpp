@@ -199,10 +199,8 @@ void Form::Caption(const std::string& text) {
     if (hwnd_) SetWindowTextW(hwnd_, Wide(text).c_str());
 }
 
-// Where the window stands, in screen pixels; for a minimised or maximised
-// window, where it stands when restored: the place a program keeps for its
-// next start, never the icon's.
-RECT Form::PlacedRect() const {
+// Where the window stands when restored, in screen pixels.
+RECT Form::RestoredRect() const {
     RECT r{};
     GetWindowRect(hwnd_, &r);
     if (!IsIconic(hwnd_) && !IsZoomed(hwnd_)) return r;
@@ -216,6 +214,45 @@ RECT Form::PlacedRect() const {
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
         OffsetRect(&normal, work.left, work.top);
     return normal;
+}
+
+// Where the window stands, in screen pixels; for a minimised window, where it
+// stands when restored: the icon's parking place is no place to lay out from
+// or to keep.
+RECT Form::PlacedRect() const {
+    if (IsIconic(hwnd_)) return RestoredRect();
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    return r;
+}
+
+FormPlace Form::RestoredPlace() const {
+    if (!hwnd_) return {Left(), Top(), Width(), Height()};
+    const RECT r = RestoredRect();
+    return {r.left * TppX(), r.top * TppY(), (r.right - r.left) * TppX(),
+            (r.bottom - r.top) * TppY()};
+}
+
+void Form::PlaceOnScreen() {
+    if (!hwnd_ || IsIconic(hwnd_) || IsZoomed(hwnd_)) return;
+    RECT now{};
+    GetWindowRect(hwnd_, &now);
+    long w = zeroWidth_ ? PxX(designWidth_) : now.right - now.left;
+    long h = zeroHeight_ ? PxY(designHeight_) : now.bottom - now.top;
+    const RECT wanted{now.left, now.top, now.left + w, now.top + h};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    const RECT& work = monitor.rcWork;
+    w = std::min(w, work.right - work.left);
+    h = std::min(h, work.bottom - work.top);
+    const long x = std::clamp<long>(now.left, work.left, work.right - w);
+    const long y = std::clamp<long>(now.top, work.top, work.bottom - h);
+    zeroWidth_ = zeroHeight_ = false;
+    if (x == now.left && y == now.top && w == now.right - now.left && h == now.bottom - now.top)
+        return;
+    left_ = x * TppX(), top_ = y * TppY(), width_ = w * TppX(), height_ = h * TppY();
+    SetWindowPos(hwnd_, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 long Form::Left() const {
@@ -259,6 +296,13 @@ void Form::Move(long left, long top, long width, long height) {
     if (width < 0 || height < 0) Raise(errInvalidPropertyValue);
     bool moved = left != Left() || top != Top();
     if (moved) positioned_ = true;
+    // A size of zero is remembered as asked for, for PlaceOnScreen: the window
+    // itself may be given its smallest size instead. The other sizes passed
+    // on unchanged (Left(v) passes the width it has) leave the mark as it is.
+    if (width == 0) zeroWidth_ = true;
+    else if (width != Width()) zeroWidth_ = false;
+    if (height == 0) zeroHeight_ = true;
+    else if (height != Height()) zeroHeight_ = false;
     left_ = left, top_ = top, width_ = width, height_ = height;
     designClientW_ = designClientH_ = -1;
     if (hwnd_)
@@ -403,6 +447,8 @@ void Form::CreateFormWindow() {
         h = (r.bottom - r.top) * TppY();
         width_ = w, height_ = h;
     }
+    designWidth_ = w, designHeight_ = h;
+    zeroWidth_ = zeroHeight_ = false;
     int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
     if (startUp_ == vbStartUpScreen || startUp_ == vbStartUpOwner) {
         x = (GetSystemMetrics(SM_CXSCREEN) - PxX(w)) / 2;

@@ -202,6 +202,170 @@ void PutText(HWND field, const std::string& text) {
 
 namespace {
 
+std::string Box(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " +
+           std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
+}
+
+std::string WindowBox(HWND w) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    return Box(r);
+}
+
+// Where a control stands in its window's inner area: its gaps to the left,
+// top, right and bottom edges.
+std::string Gaps(HWND main, HWND control) {
+    RECT inner{}, c{};
+    GetClientRect(main, &inner);
+    GetWindowRect(control, &c);
+    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&c), 2);
+    return std::to_string(c.left) + "," + std::to_string(c.top) + "," +
+           std::to_string(inner.right - c.right) + "," + std::to_string(inner.bottom - c.bottom);
+}
+
+HWND StartKept(Program& program, const KeptWindow& w) {
+    if (w.started) w.started(program);
+    HWND main = program.Window(w.caption);
+    if (main) WaitFor([&] { return IsWindowEnabled(main) != FALSE; });
+    return main;
+}
+
+void CloseKept(Program& program, HWND main) {
+    EXPECT_TRUE(Send(main, kSentCloses[0])) << "the close did not return";
+    EXPECT_EQ(program.Wait(20000), 0u) << "the program did not end by itself";
+}
+
+// The place kept in the settings, in pixels.
+std::string KeptBox(const KeptWindow& w) {
+    auto kept = [&](const char* key, long tpp) {
+        long v = 0;
+        if (ErrorOf([&] { v = CLng(SettingValue(GetSetting(w.app, w.section, key))); })) return -1L;
+        return v / tpp;
+    };
+    const long tppX = Screen::TwipsPerPixelX(), tppY = Screen::TwipsPerPixelY();
+    const long left = kept("Left", tppX), top = kept("Top", tppY);
+    return Box({left, top, left + kept("Width", tppX), top + kept("Height", tppY)});
+}
+
+} // namespace
+
+void ExpectContentsFillTheMaximisedWindow(const KeptWindow& w) {
+    SCOPED_TRACE(w.exeName);
+    DeleteSetting(w.app);
+    const RECT place{100, 80, 700, 530};
+    {
+        Program program(w.exeName);
+        HWND main = StartKept(program, w);
+        ASSERT_NE(main, nullptr);
+        HWND contents = Descendant(main, w.contents);
+        ASSERT_NE(contents, nullptr);
+        SetWindowPos(main, nullptr, place.left, place.top, place.right - place.left,
+                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        EXPECT_TRUE(WaitFor([&] { return WindowBox(main) == Box(place); }));
+        const std::string gaps = Gaps(main, contents), normal = WindowBox(contents);
+
+        SendMessageW(main, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+        EXPECT_TRUE(WaitFor([&] { return IsZoomed(main) && Gaps(main, contents) == gaps; }, 5000))
+            << "window " << WindowBox(main) << ", contents " << WindowBox(contents)
+            << ", gaps " << Gaps(main, contents) << " where a normal window has " << gaps;
+
+        SendMessageW(main, WM_SYSCOMMAND, SC_RESTORE, 0);
+        EXPECT_TRUE(WaitFor([&] { return !IsZoomed(main); }));
+        EXPECT_EQ(WindowBox(main), Box(place));
+        EXPECT_EQ(WindowBox(contents), normal);
+
+        SendMessageW(main, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+        EXPECT_TRUE(WaitFor([&] { return IsZoomed(main) != FALSE; }));
+        CloseKept(program, main);
+    }
+    EXPECT_EQ(KeptBox(w), Box(place));
+    Program again(w.exeName);
+    HWND main = StartKept(again, w);
+    ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(IsZoomed(main));
+    EXPECT_FALSE(IsIconic(main));
+    EXPECT_EQ(WindowBox(main), Box(place));
+    CloseKept(again, main);
+    DeleteSetting(w.app);
+}
+
+void ExpectKeptPlacesOpenOnTheScreen(const KeptWindow& w) {
+    SCOPED_TRACE(w.exeName);
+    RECT work{};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+    const long tppX = Screen::TwipsPerPixelX(), tppY = Screen::TwipsPerPixelY();
+    const auto box = [](long x, long y, long width, long height) {
+        return Box({x, y, x + width, y + height});
+    };
+    // The design size: the first start's, with nothing kept.
+    DeleteSetting(w.app);
+    RECT design{};
+    {
+        Program program(w.exeName);
+        HWND main = StartKept(program, w);
+        ASSERT_NE(main, nullptr);
+        GetWindowRect(main, &design);
+        CloseKept(program, main);
+    }
+    struct Case {
+        const char* name;
+        long left, top, width, height; // twips, as kept
+        std::string opens;             // pixels
+    };
+    const Case cases[] = {
+        {"on the screen", 100 * tppX, 80 * tppY, 600 * tppX, 400 * tppY, box(100, 80, 600, 400)},
+        {"kept on a bigger screen", 1500 * tppX, 900 * tppY, 600 * tppX, 400 * tppY,
+         box(work.right - 600, work.bottom - 400, 600, 400)},
+        {"far to the left", -100000, 80 * tppY, 600 * tppX, 400 * tppY,
+         box(work.left, 80, 600, 400)},
+        {"no size", 100 * tppX, 80 * tppY, 0, 0,
+         box(100, 80, design.right - design.left, design.bottom - design.top)},
+        {"bigger than the screen", 100 * tppX, 80 * tppY, 999999, 999999,
+         box(work.left, work.top, work.right - work.left, work.bottom - work.top)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeleteSetting(w.app);
+        SaveSetting(w.app, w.section, "Left", CStr(c.left));
+        SaveSetting(w.app, w.section, "Top", CStr(c.top));
+        SaveSetting(w.app, w.section, "Width", CStr(c.width));
+        SaveSetting(w.app, w.section, "Height", CStr(c.height));
+        Program program(w.exeName);
+        HWND main = StartKept(program, w);
+        ASSERT_NE(main, nullptr);
+        EXPECT_EQ(WindowBox(main), c.opens);
+        CloseKept(program, main);
+        EXPECT_EQ(KeptBox(w), c.opens) << "kept at the close";
+    }
+    DeleteSetting(w.app);
+}
+
+void ExpectKeptFontSizesReadInEveryLocale(const KeptWindow& w) {
+    SCOPED_TRACE(w.exeName);
+    struct Case {
+        const char* decimal; // and the other one groups digits
+        const char* kept;
+        const char* keptAfter;
+    };
+    const Case cases[] = {{".", "9.75", "10"}, {",", "9.75", "10"}, {",", "9,75", "10"},
+                          {",", "975", "9.75"}, {".", "0", "9.75"},   {".", "-3", "9.75"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.kept) + " under a \"" + c.decimal + "\" locale");
+        UserNumberSymbols symbols(c.decimal, *c.decimal == ',' ? "." : ",", "$");
+        DeleteSetting(w.app);
+        SaveSetting(w.app, w.section, w.fontSizeKey, c.kept);
+        Program program(w.exeName);
+        HWND main = StartKept(program, w);
+        ASSERT_NE(main, nullptr);
+        CloseKept(program, main);
+        EXPECT_EQ(GetSetting(w.app, w.section, w.fontSizeKey), c.keptAfter);
+    }
+    DeleteSetting(w.app);
+}
+
+namespace {
+
 // The foreign window's program: one window whose caption counts the keys it gets.
 LRESULT CALLBACK ForeignProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     static int keys = 0;

@@ -167,6 +167,29 @@ void ExpectEndsOnCloseSentOverBox(const std::string& exeName, const std::string&
 // change's handlers run before the sender goes on, unless they open a box,
 // which the sender does not wait for.
 void PutText(HWND field, const std::string& text);
+// A program's main window that lays out its contents from its size and keeps
+// its place and its font size in the settings store, for the checks below,
+// which start the program and drive it from this process.
+struct KeptWindow {
+    std::string exeName, caption;          // "Glyphdeck.exe", "  Glyphdeck"
+    std::string app, section, fontSizeKey; // where it keeps its settings
+    const wchar_t* contents = nullptr;     // class of the control filling the window
+    std::function<void(Program&)> started; // answers what it asks at its start
+};
+// Maximised by the title bar's button, the contents fill the window with the
+// margins they have in a normal window; restored, window and contents are
+// back exactly; closed maximised, the program starts again as a normal
+// window where it stood before.
+void ExpectContentsFillTheMaximisedWindow(const KeptWindow& window);
+// A place kept on a bigger screen, far off the screen, of no size or bigger
+// than the screen opens wholly inside the work area (moved where it fits,
+// shrunk where it does not, the design size for no size) and is kept so; a
+// place on the screen opens as kept.
+void ExpectKeptPlacesOpenOnTheScreen(const KeptWindow& window);
+// The design font size 9.75 kept as "9.75" reads as 9.75 (shown and kept as
+// 10) under a "." and a "," locale, and "9,75" kept under a "," locale too;
+// a size no font dialog gives (975, 0, -3) leaves the design size.
+void ExpectKeptFontSizesReadInEveryLocale(const KeptWindow& window);
 
 // A top-level window of another program (a second process) with the focus of
 // its own: what must never reach other programs can be checked on it.

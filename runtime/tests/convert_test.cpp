@@ -81,6 +81,45 @@ TEST(NumericTest, TheUsersCurrencySignAndSeparators) {
     EXPECT_EQ(Reading("1,000.5"), "1000.5");
 }
 
+// Numbers kept in the settings store: one form written under every locale,
+// read back the same under any; text kept by CStr under the user's locale
+// still reads; a kept font size outside 1 to 500 points is refused.
+TEST(SettingNumberTest, ReadTheSameWhateverTheLocale) {
+    auto read = [](const std::string& text) {
+        double value = 0;
+        const long error = ErrorOf([&] { value = rt::SettingValue(text); });
+        return error ? "error " + std::to_string(error) : rt::SettingNumber(value);
+    };
+    auto fontSize = [](const std::string& text) {
+        double value = 0;
+        const long error = ErrorOf([&] { value = rt::KeptFontSize(text); });
+        return error ? "error " + std::to_string(error) : rt::SettingNumber(value);
+    };
+    for (auto [decimal, group] : {std::pair{".", ","}, {",", "."}, {",", "\xC2\xA0"}}) {
+        SCOPED_TRACE(decimal);
+        rt::test::UserNumberSymbols symbols(decimal, group, "$");
+        EXPECT_EQ(rt::SettingNumber(9.75), "9.75");
+        EXPECT_EQ(rt::SettingNumber(-1.5e-7), "-1.5E-07");
+        EXPECT_EQ(rt::SettingNumber(15360), "15360");
+        for (double v : {1.0 / 3, -7.125, 123.456e20})
+            EXPECT_EQ(rt::SettingValue(rt::SettingNumber(v)), v);
+        for (auto [text, value] :
+             {std::pair{"9.75", "9.75"}, {" -3 ", "-3"}, {"&H8000000F", "-2147483633"},
+              {"1e3", "1000"}, {"", "error 13"}, {"abc", "error 13"}, {"1..5", "error 13"}})
+            EXPECT_EQ(read(text), value) << '"' << text << '"';
+        // What CStr wrote under the locale of the moment reads as written.
+        EXPECT_EQ(rt::SettingValue(rt::CStr(9.75)), 9.75);
+        for (auto [text, size] :
+             {std::pair{"9.75", "9.75"}, {"1", "1"}, {"500", "500"}, {"0", "error 380"},
+              {"-3", "error 380"}, {"0.99", "error 380"}, {"500.5", "error 380"},
+              {"975", "error 380"}, {"big", "error 13"}})
+            EXPECT_EQ(fontSize(text), size) << '"' << text << '"';
+    }
+    rt::test::UserNumberSymbols comma(",", ".", "\xE2\x82\xAC");
+    EXPECT_EQ(read("9,75"), "9.75");
+    EXPECT_EQ(read("1.500"), "1.5") << "the settings' own form comes first";
+}
+
 TEST(WholeNumberTest, RoundsHalvesToEvenAndOverflows) {
     // -32768.5: its even neighbour is in range.
     for (auto [value, whole] : {std::pair{2.5, 2}, {3.5, 4}, {-2.5, -2}, {-3.5, -4}, {2.51, 3},

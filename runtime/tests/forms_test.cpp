@@ -97,25 +97,62 @@ TEST(FormGeometry, CentredStartOuterAndInnerSizesInTwipsAndResizes) {
     f.Unload();
 }
 
-TEST(FormGeometry, MinimisedOrMaximisedTheFormGivesItsRestoredPlace) {
-    PlainForm f;
+// A form that notes the size its resize handler lays out from.
+class LayingOutForm : public PlainForm {
+  public:
+    std::string laidOut;
+
+  protected:
+    void Form_Resize() override {
+        laidOut = std::to_string(Width()) + "x" + std::to_string(Height());
+    }
+};
+
+TEST(FormGeometry, MaximisedTheFormGivesItsRealPlaceMinimisedItsRestoredOne) {
+    LayingOutForm f;
     f.Show();
     f.Move(1500, 750, 7500, 4500);
     rt::DoEvents();
+    const long tppX = rt::Screen::TwipsPerPixelX(), tppY = rt::Screen::TwipsPerPixelY();
     const auto place = [&] {
         return std::to_string(f.Left()) + "," + std::to_string(f.Top()) + " " +
                std::to_string(f.Width()) + "x" + std::to_string(f.Height());
     };
+    const auto real = [&] {
+        RECT r{};
+        GetWindowRect(f.hWnd(), &r);
+        return std::to_string(r.left * tppX) + "," + std::to_string(r.top * tppY) + " " +
+               std::to_string((r.right - r.left) * tppX) + "x" +
+               std::to_string((r.bottom - r.top) * tppY);
+    };
     const std::string normal = place();
+    const rt::FormPlace kept{1500, 750, 7500, 4500};
     EXPECT_EQ(normal, "1500,750 7500x4500");
+    EXPECT_EQ(f.RestoredPlace(), kept);
     // By the title bar's buttons, as the user does, and by code.
-    for (WPARAM command : {SC_MINIMIZE, SC_MAXIMIZE}) {
-        SendMessageW(f.hWnd(), WM_SYSCOMMAND, command, 0);
+    for (bool byCode : {false, true}) {
+        SCOPED_TRACE(byCode ? "by code" : "by the title bar");
+        if (byCode)
+            f.WindowState(rt::vbMaximized);
+        else
+            SendMessageW(f.hWnd(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
         rt::DoEvents();
-        EXPECT_EQ(f.WindowState(), command == SC_MINIMIZE ? rt::vbMinimized : rt::vbMaximized);
-        EXPECT_EQ(place(), normal) << "after " << command;
+        EXPECT_EQ(f.WindowState(), rt::vbMaximized);
+        EXPECT_EQ(place(), real());
+        EXPECT_GT(f.Width(), 7500);
+        EXPECT_EQ(f.laidOut, std::to_string(f.Width()) + "x" + std::to_string(f.Height()));
+        EXPECT_EQ(f.RestoredPlace(), kept);
         f.WindowState(rt::vbNormal_);
+        rt::DoEvents();
+        EXPECT_EQ(place(), normal);
+        EXPECT_EQ(f.laidOut, "7500x4500");
     }
+    SendMessageW(f.hWnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    rt::DoEvents();
+    EXPECT_EQ(f.WindowState(), rt::vbMinimized);
+    EXPECT_EQ(place(), normal);
+    EXPECT_EQ(f.RestoredPlace(), kept);
+    f.WindowState(rt::vbNormal_);
     f.WindowState(rt::vbMinimized);
     f.Hide(); // as a program that goes to the notification area
     EXPECT_EQ(place(), normal);
@@ -123,6 +160,22 @@ TEST(FormGeometry, MinimisedOrMaximisedTheFormGivesItsRestoredPlace) {
     f.Show();
     rt::DoEvents();
     EXPECT_EQ(ScreenBox(f.hWnd()), "100,50 500x300");
+    f.Unload();
+}
+
+// The kept places themselves are tried through the programs; here, a size
+// of zero that code replaced before the place is checked is no longer asked
+// for, while the other one still is, though the window got its smallest size.
+TEST(FormGeometry, PlaceOnScreenGivesTheDesignSizeOnlyForASizeOfZeroStillAskedFor) {
+    PlainForm f;
+    f.Load();
+    const long designH = f.Height();
+    f.Move(1500, 1200, 0, 0);
+    f.Width(9000);
+    f.Left(1500); // passes on the height the window has now
+    f.PlaceOnScreen();
+    EXPECT_EQ(f.Width(), 9000);
+    EXPECT_EQ(f.Height(), designH);
     f.Unload();
 }
 

@@ -35,6 +35,13 @@ std::string CStr(double value);
 std::string CStr(long value);
 inline std::string CStr(int value) { return CStr(static_cast<long>(value)); }
 
+// Numbers kept in the settings store read the same whatever the user's locale
+// is when they are read back: written with "." before the fraction ("9.75"
+// under every locale), read in that form or in the user's locale form (as
+// CStr wrote them under a "," locale: "9,75"); error 13 for any other text.
+std::string SettingNumber(double value);
+double SettingValue(std::string_view text);
+
 // Upper-case hexadecimal / octal digits of a 32-bit value, no prefix; negative
 // values give the two's-complement digits, as the runtime does.
 std::string Hex(long value);

@@ -46,9 +46,16 @@ class FormWatch {
     int id_ = 0;
 };
 
+// Where a form stands and its outer size, in twips.
+struct FormPlace {
+    long Left = 0, Top = 0, Width = 0, Height = 0;
+    bool operator==(const FormPlace&) const = default;
+};
+
 // A top-level form. Sizes are outer sizes in twips (title bar and borders
-// included); ScaleWidth / ScaleHeight are the inner size. A minimised or
-// maximised form gives the place and size it has when restored.
+// included); ScaleWidth / ScaleHeight are the inner size. A maximised form
+// gives its real place and size (so that a resize handler fills it); a
+// minimised one the place and size it has when restored, never the icon's.
 class Form : public Container {
   public:
     Form();
@@ -67,6 +74,15 @@ class Form : public Container {
     void Width(long v);
     void Height(long v);
     void Move(long left, long top, long width, long height);
+    // The place and size the window has when restored: what a program keeps
+    // for its next start, whether it is closed normal, minimised or maximised.
+    FormPlace RestoredPlace() const;
+    // For a place kept from an earlier run, once the program has set it: the
+    // window is put wholly inside the work area of the monitor nearest to it,
+    // moved where it fits there and shrunk to the work area where it does
+    // not; a width or height of zero set since load gives the design size
+    // back. A place already on the screen stays as it is.
+    void PlaceOnScreen();
     // Sets the outer size from an inner (client) size, as the designer gives it.
     void ClientSize(long width, long height);
     long ScaleWidth() const;
@@ -180,6 +196,7 @@ class Form : public Container {
     bool UnloadWith(int mode);
     bool UnloadFormsOver();
     RECT PlacedRect() const;
+    RECT RestoredRect() const;
     void EndModal();
     DWORD Style() const;
     DWORD ExStyle() const;
@@ -194,6 +211,8 @@ class Form : public Container {
     std::vector<HWND> disabled_; // forms this modal form disabled
     std::string caption_;
     long left_ = 0, top_ = 0, width_ = 4800, height_ = 3600;
+    long designWidth_ = 4800, designHeight_ = 3600; // as the window was created
+    bool zeroWidth_ = false, zeroHeight_ = false;   // asked for by code since load
     bool positioned_ = false;
     int borderStyle_ = vbSizable;
     bool minButton_ = true, maxButton_ = true, showInTaskbar_ = true;
