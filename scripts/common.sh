@@ -86,6 +86,7 @@ FONTS_LEVEL=1
 fonts() {
   local stamp="$WINEPREFIX/.benchware-fonts"
   [ "$(cat "$stamp" 2>/dev/null)" = "$FONTS_LEVEL" ] && return 0
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
   cp -f /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
   local names=("Arial" "Times New Roman" "Courier New")
   local faces=("Liberation Sans" "Liberation Serif" "Liberation Mono")

@@ -3,41 +3,23 @@
 #include <sstream>
 
 #include "rt/convert.h"
+#include "rt/handles.h"
+#include "test_support.h"
 
 namespace rt::test {
 namespace {
 
-std::wstring TextOf(HWND w) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(w)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(w, text.data(), static_cast<int>(text.size()))));
-    return text;
+// The font a control draws its text in.
+HGDIOBJ FontOf(HWND w) {
+    auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(w, WM_GETFONT, 0, 0));
+    return font ? font : GetStockObject(SYSTEM_FONT);
 }
-
-// A control's screen device context with the control's font selected.
-class ControlDC {
-  public:
-    explicit ControlDC(HWND w) : w_(w), dc_(GetDC(w)) {
-        auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(w, WM_GETFONT, 0, 0));
-        old_ = SelectObject(dc_, font ? font : GetStockObject(SYSTEM_FONT));
-    }
-    ~ControlDC() {
-        SelectObject(dc_, old_);
-        ReleaseDC(w_, dc_);
-    }
-    ControlDC(const ControlDC&) = delete;
-    ControlDC& operator=(const ControlDC&) = delete;
-    operator HDC() const { return dc_; }
-
-  private:
-    HWND w_;
-    HDC dc_;
-    HGDIOBJ old_;
-};
 
 // The size a text takes in a control's font, laid out as DrawText lays it out
 // with these flags within `width` pixels (a wrapped text) or on one line.
 SIZE TextSize(HWND w, const std::wstring& text, UINT flags, int width = 0) {
-    ControlDC dc(w);
+    WindowDC dc(w);
+    Selected font(dc, FontOf(w));
     RECT r{0, 0, width, 0};
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, flags | DT_CALCRECT);
     return {r.right - r.left, r.bottom - r.top};
@@ -46,7 +28,8 @@ SIZE TextSize(HWND w, const std::wstring& text, UINT flags, int width = 0) {
 // A check box or option circle and the gap to its text: 12 pixels and a line
 // at 96 dpi, then half a digit of the control's font.
 int CheckWidth(HWND w) {
-    ControlDC dc(w);
+    WindowDC dc(w);
+    Selected font(dc, FontOf(w));
     int digit = 0;
     GetCharWidth32W(dc, L'0', L'0', &digit);
     return MulDiv(12, GetDeviceCaps(dc, LOGPIXELSX), 96) + 1 + digit / 2;
@@ -133,7 +116,7 @@ BOOL CALLBACK CheckChild(HWND w, LPARAM p) {
         CheckCombo(w, have, cut);
         return TRUE;
     }
-    const std::wstring text = TextOf(w);
+    const std::wstring text = Wide(WindowText(w));
     if (text.empty()) return TRUE;
     if (lstrcmpiW(cls, L"Button") == 0) CheckButton(w, style, text, have, cut);
     else if (lstrcmpiW(cls, L"Static") == 0) CheckLabel(w, style, text, have, cut);

@@ -12,6 +12,7 @@
 
 #include "rt/convert.h"
 #include "rt/forms.h"
+#include "rt/handles.h"
 #include "test_support.h"
 
 namespace {
@@ -26,14 +27,12 @@ struct Resolved {
 
 Resolved Resolve(HFONT font) {
     Resolved r;
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
+    rt::WindowDC dc(nullptr);
+    rt::Selected selected(dc, font);
     wchar_t face[LF_FACESIZE]{};
     GetTextFaceW(dc, LF_FACESIZE, face);
     r.face = face;
     GetTextMetricsW(dc, &r.metrics);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
     return r;
 }
 
@@ -77,13 +76,11 @@ TEST_F(PrefixFonts, EveryNamedFaceIsThereUnderItsName) {
     HFONT code = reinterpret_cast<HFONT>(SendMessageW(form.txtSample.hWnd(), WM_GETFONT, 0, 0));
     Resolved r = Resolve(code);
     EXPECT_EQ(r.metrics.tmPitchAndFamily & TMPF_FIXED_PITCH, 0); // set means variable pitch
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, code);
+    rt::WindowDC dc(nullptr);
+    rt::Selected selected(dc, code);
     SIZE narrow{}, wide{};
     GetTextExtentPoint32W(dc, L"10  iiiii", 9, &narrow);
     GetTextExtentPoint32W(dc, L"   WWWWWW", 9, &wide);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
     EXPECT_EQ(narrow.cx, wide.cx);
 }
 
@@ -98,34 +95,30 @@ TEST(PrefixFontMetrics, StandInsKeepTheDesignsWidths) {
     } cases[] = {{L"Arial", L" aimW0", {569, 1139, 455, 1706, 1933, 1139}},
                  {L"Times New Roman", L" aimW0", {512, 909, 569, 1593, 1933, 1024}},
                  {L"Courier New", L" aimW0", {1229, 1229, 1229, 1229, 1229, 1229}}};
-    HDC dc = GetDC(nullptr);
+    rt::WindowDC dc(nullptr);
     for (const auto& c : cases) {
-        HFONT font = CreateFontW(-2048, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                 OUT_TT_ONLY_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                 DEFAULT_PITCH, c.face);
-        ASSERT_NE(font, nullptr);
-        HGDIOBJ old = SelectObject(dc, font);
+        rt::GdiObject<HFONT> font(CreateFontW(-2048, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                              DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS, CLIP_DEFAULT_PRECIS,
+                                              DEFAULT_QUALITY, DEFAULT_PITCH, c.face));
+        ASSERT_NE(font.Get(), nullptr);
+        rt::Selected selected(dc, font);
         std::vector<int> widths;
         for (wchar_t ch : c.text) {
             ABC abc{};
             ASSERT_TRUE(GetCharABCWidthsW(dc, ch, ch, &abc));
             widths.push_back(abc.abcA + static_cast<int>(abc.abcB) + abc.abcC);
         }
-        SelectObject(dc, old);
-        DeleteObject(font);
         EXPECT_EQ(widths, c.widths) << rt::Utf8(c.face);
     }
-    ReleaseDC(nullptr, dc);
 }
 
 // The title bars: their buttons are glyphs of Marlett, their text is in the
 // system's caption font; both faces must be there, not stand-ins.
 TEST(PrefixFontMetrics, TitleBarsHaveTheirFaces) {
-    HFONT marlett = CreateFontW(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SYMBOL_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                DEFAULT_PITCH, L"Marlett");
+    rt::GdiObject<HFONT> marlett(CreateFontW(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                             SYMBOL_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                             DEFAULT_QUALITY, DEFAULT_PITCH, L"Marlett"));
     Resolved r = Resolve(marlett);
-    DeleteObject(marlett);
     EXPECT_EQ(r.face, L"Marlett");
     EXPECT_EQ(r.metrics.tmCharSet, SYMBOL_CHARSET);
 
@@ -133,9 +126,8 @@ TEST(PrefixFontMetrics, TitleBarsHaveTheirFaces) {
     metrics.cbSize = sizeof metrics;
     ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
     for (const LOGFONTW* lf : {&metrics.lfCaptionFont, &metrics.lfMenuFont, &metrics.lfMessageFont}) {
-        HFONT font = CreateFontIndirectW(lf);
+        rt::GdiObject<HFONT> font(CreateFontIndirectW(lf));
         Resolved shown = Resolve(font);
-        DeleteObject(font);
         // The face named, or the one the system puts in its place.
         std::wstring named = lf->lfFaceName;
         wchar_t substitute[LF_FACESIZE]{};
