@@ -69,6 +69,33 @@ prefix() {
     "${WINESERVER:-wineserver}" -w
     touch "$WINEPREFIX/.benchware-ready"
   fi
+  fonts
+}
+
+# The fonts the programs name, in a new prefix and in one made by an older
+# build alike. This Wine never reads its own fonts where fonts-wine puts them
+# (/usr/share/wine/fonts): without them the title bars' buttons come out as the
+# letters of the missing Marlett, and captions, message boxes and dialogs fall
+# back to wider faces that cut their text. They are copied into the prefix's
+# Fonts folder, where every Wine process loads them: Marlett, Tahoma (Wine's
+# captions, menus and message boxes), MS Sans Serif, System, Fixedsys, Courier,
+# Small Fonts, Symbol. Arial, Times New Roman and Courier New are the Liberation
+# faces of the same metrics under those names. Raise FONTS_LEVEL when this
+# changes, so that every existing prefix is brought up to date once.
+FONTS_LEVEL=1
+fonts() {
+  local stamp="$WINEPREFIX/.benchware-fonts"
+  [ "$(cat "$stamp" 2>/dev/null)" = "$FONTS_LEVEL" ] && return 0
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp -f /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+  local names=("Arial" "Times New Roman" "Courier New")
+  local faces=("Liberation Sans" "Liberation Serif" "Liberation Mono")
+  local i
+  for i in "${!names[@]}"; do
+    "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${names[$i]}" /d "${faces[$i]}" /f >/dev/null 2>&1
+  done
+  "${WINESERVER:-wineserver}" -w
+  echo "$FONTS_LEVEL" > "$stamp"
 }
 
 # An X display: the user's own when there is one, otherwise a fresh Xvfb.

@@ -2,7 +2,8 @@
 # Installs what building and running the suite needs on Debian 12: the MinGW-w64
 # cross compilers (i686 and x86_64), CMake, GoogleTest's sources, Wine (32-bit
 # where this machine can run 32-bit code, 64-bit always), Xvfb, PulseAudio, CUPS
-# with a PDF printer, and the screenshot tools. Safe to run again: it only
+# with a PDF printer, the screenshot tools, and fonts: Wine's own and faces of
+# the same metrics as those the programs name. Safe to run again: it only
 # installs what is missing.
 #
 # 32-bit Wine is installed on its own, after the rest: when the package mirror
@@ -38,7 +39,7 @@ install() {
 
 need=($(missing cmake make g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine wine64 xvfb \
           x11-apps x11-xserver-utils imagemagick pulseaudio cups printer-driver-cups-pdf \
-          poppler-utils file xdotool fonts-wine))
+          poppler-utils file xdotool fonts-wine fonts-liberation))
 if [ ${#need[@]} -gt 0 ]; then
   echo "setup: installing ${need[*]}" >&2
   update
