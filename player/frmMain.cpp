@@ -276,6 +276,9 @@ void frmMain::Form_KeyDown(int KeyCode, int) {
 // Playing
 
 void frmMain::PlaySelected(Kind& kind) {
+    // A key that went down before this play does not play again when it
+    // comes up: the Enter that answers one of its boxes, say.
+    kind.KeysDown.reset();
     std::string entry;
     Step([&] { entry = kind.List.List(kind.List.ListIndex()); });
     if (entry.empty()) return;

@@ -178,6 +178,9 @@ TEST_F(WindowTest, AMidiAndAWaveFilePlaySideBySide) {
 
     // Another MIDI file while one is paused: the first is closed, the new one
     // plays with the Pause button as it was, and the next Pause pauses it.
+    // (An Enter goes down in the list before.)
+    PostMessageW(form.MIDIs.hWnd(), WM_KEYDOWN, VK_RETURN, 1);
+    rt::DoEvents();
     Play(form.MIDIs, "Song.MID");
     EXPECT_EQ(DeviceStatus("MIDI", "length"), "2000");
     EXPECT_EQ(DeviceStatus("MIDI", "mode"), "playing");
@@ -188,8 +191,8 @@ TEST_F(WindowTest, AMidiAndAWaveFilePlaySideBySide) {
     EXPECT_EQ(DeviceStatus("MIDI", "mode"), "paused");
 
     // Enter on a line plays it; so does a name in another case of letters.
-    // An Enter that went down elsewhere (on a box, say) and comes up here
-    // plays nothing.
+    // An Enter that has not gone down here since the last play (it went down
+    // on one of its boxes, say) plays nothing when it comes up here.
     form.MIDIs.ListIndex(LineOf(form.MIDIs, "song.rmi"));
     PostMessageW(form.MIDIs.hWnd(), WM_KEYUP, VK_RETURN, static_cast<LPARAM>(0xC0000001u));
     rt::DoEvents();
