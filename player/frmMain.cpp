@@ -11,6 +11,7 @@
 
 #include "modCOMDLG32.h"
 #include "modCommon.h"
+#include "modWaveHeader.h"
 
 namespace tunebox {
 
@@ -21,6 +22,7 @@ const char kSection[] = "Settings";
 constexpr int kHourglass = 11;
 constexpr int kF5 = 116, kEnter = 13, kUp = 38, kDown = 40;
 constexpr int kRestored = 0, kMinimised = 1;
+constexpr bool IsKeyCode(int code) { return code >= 0 && code < 256; }
 // The transport buttons' pictures among the program's resources.
 constexpr long kPlayPicture = 101, kPausePicture = 102, kPausedPicture = 103, kStopPicture = 104;
 
@@ -179,6 +181,8 @@ frmMain::frmMain() {
     Directory1.KeyDown = [this](int k, int s) { Directory1_KeyDown(k, s); };
     MIDIs.DblClick = [this] { MIDIs_DblClick(); };
     WAVEs.DblClick = [this] { WAVEs_DblClick(); };
+    MIDIs.KeyDown = [this](int k, int s) { MIDIs_KeyDown(k, s); };
+    WAVEs.KeyDown = [this](int k, int s) { WAVEs_KeyDown(k, s); };
     MIDIs.KeyUp = [this](int k, int s) { MIDIs_KeyUp(k, s); };
     WAVEs.KeyUp = [this](int k, int s) { WAVEs_KeyUp(k, s); };
     cmdMIDI_Play.Click = [this] { cmdMIDI_Play_Click(); };
@@ -272,6 +276,9 @@ void frmMain::Form_KeyDown(int KeyCode, int) {
 // Playing
 
 void frmMain::PlaySelected(Kind& kind) {
+    // A key that went down before this play does not play again when it
+    // comes up: the Enter that answers one of its boxes, say.
+    kind.KeysDown.reset();
     std::string entry;
     Step([&] { entry = kind.List.List(kind.List.ListIndex()); });
     if (entry.empty()) return;
@@ -283,16 +290,32 @@ void frmMain::PlaySelected(Kind& kind) {
     kind.Open = false;
     kind.Paused = false;
     Step([&] { kind.PauseButton.Picture(imgNormal.Picture()); });
+    std::string path;
     Step([&] {
         // A drive's root already ends in its backslash.
-        std::string folder = kind.List.Path();
-        if (folder.empty() || folder.back() != '\\') folder += '\\';
-        Device().MCI_Open(kind.Alias, kind.DeviceType, folder + entry, false, 0, nullptr, false,
-                          false, false, "", nullptr, true);
+        path = kind.List.Path();
+        if (path.empty() || path.back() != '\\') path += '\\';
+        path += entry;
     });
-    Step([&] {
-        Device().MCI_Play(kind.Alias, false, 0, false, 0, false, false, nullptr, false, true);
-    });
+    // A wave whose header describes no sound is not handed to the device,
+    // which might end the program playing it.
+    std::string fault;
+    if (kind.DeviceType == mciWaveAudio) Step([&] { fault = WaveHeaderFault(path); });
+    if (!fault.empty()) {
+        Step([&] {
+            rt::MsgBox(entry + " can not be played." + kCR + kCR + fault, rt::vbExclamation,
+                       "  Can Not Play File");
+        });
+    } else {
+        if (!path.empty())
+            Step([&] {
+                Device().MCI_Open(kind.Alias, kind.DeviceType, path, false, 0, nullptr, false,
+                                  false, false, "", nullptr, true);
+            });
+        Step([&] {
+            Device().MCI_Play(kind.Alias, false, 0, false, 0, false, false, nullptr, false, true);
+        });
+    }
     kind.Open = true;
     SetPointers(0);
 }
@@ -300,10 +323,21 @@ void frmMain::PlaySelected(Kind& kind) {
 void frmMain::MIDIs_DblClick() { PlaySelected(MIDI); }
 void frmMain::WAVEs_DblClick() { PlaySelected(WAVE); }
 
+void frmMain::KeyDown(Kind& kind, int KeyCode) {
+    if (IsKeyCode(KeyCode)) kind.KeysDown.set(static_cast<size_t>(KeyCode));
+}
+
+void frmMain::MIDIs_KeyDown(int KeyCode, int) { KeyDown(MIDI, KeyCode); }
+void frmMain::WAVEs_KeyDown(int KeyCode, int) { KeyDown(WAVE, KeyCode); }
+
 void frmMain::KeyUp(Kind& kind, int KeyCode) {
-    if (KeyCode == kEnter || KeyCode == kUp || KeyCode == kDown)
-        PlaySelected(kind);
-    else if (KeyCode == kF5)
+    // A key plays only when it went down in this list: the Enter that closes
+    // a box comes up here as well, and must not play the file once more.
+    const bool wentDownHere = IsKeyCode(KeyCode) && kind.KeysDown.test(static_cast<size_t>(KeyCode));
+    if (wentDownHere) kind.KeysDown.reset(static_cast<size_t>(KeyCode));
+    if (KeyCode == kEnter || KeyCode == kUp || KeyCode == kDown) {
+        if (wentDownHere) PlaySelected(kind);
+    } else if (KeyCode == kF5)
         Step([&] { kind.List.Refresh(); });
 }
 

@@ -3,6 +3,7 @@
 // Stop; the master volume; the tray icon and its pop-up menu; the options.
 #pragma once
 
+#include <bitset>
 #include <memory>
 #include <string>
 
@@ -87,6 +88,8 @@ class frmMain : public rt::Form, public rt::FormOf<frmMain> {
     void Directory1_KeyDown(int KeyCode, int Shift);
     void MIDIs_DblClick();
     void WAVEs_DblClick();
+    void MIDIs_KeyDown(int KeyCode, int Shift);
+    void WAVEs_KeyDown(int KeyCode, int Shift);
     void MIDIs_KeyUp(int KeyCode, int Shift);
     void WAVEs_KeyUp(int KeyCode, int Shift);
     void cmdMIDI_Play_Click();
@@ -137,9 +140,10 @@ class frmMain : public rt::Form, public rt::FormOf<frmMain> {
         rt::CommandButton& PauseButton;
         bool& Open;
         bool& Paused;
+        std::bitset<256> KeysDown; // keys that went down in the list and are not up yet
     };
-    Kind MIDI{"MIDI", mciSequencer, MIDIs, {".MID", ".RMI"}, cmdMIDI_Pause, MIDIOpen, MIDIPaused};
-    Kind WAVE{"WAVE", mciWaveAudio, WAVEs, {".WAV", ".WAV"}, cmdWAVE_Pause, WAVEOpen, WAVEPaused};
+    Kind MIDI{"MIDI", mciSequencer, MIDIs, {".MID", ".RMI"}, cmdMIDI_Pause, MIDIOpen, MIDIPaused, {}};
+    Kind WAVE{"WAVE", mciWaveAudio, WAVEs, {".WAV", ".WAV"}, cmdWAVE_Pause, WAVEOpen, WAVEPaused, {}};
 
     cMCI_Adv& Device(); // the device object; error 91 while there is none
     void PlaySelected(Kind& kind);
@@ -147,6 +151,7 @@ class frmMain : public rt::Form, public rt::FormOf<frmMain> {
     void PauseCommand(Kind& kind);
     void StopCommand(Kind& kind);
     void ResumeOrPlay(Kind& kind);
+    void KeyDown(Kind& kind, int KeyCode);
     void KeyUp(Kind& kind, int KeyCode);
     void SetPointers(int pointer);
     bool TrayIconExists() const; // the tray shows the window's icon

@@ -20,6 +20,23 @@ namespace tunebox::test {
 // A mono 16-bit wave file holding a sine tone.
 bool WriteTone(const std::string& path, double seconds, double frequency, double amplitude = 0.5,
                int rate = 22050);
+// The samples of such a tone, as a wave file holds them.
+std::string ToneSamples(double seconds, double frequency, double amplitude = 0.5,
+                        int rate = 22050);
+// The fields of a wave file's format header; by default mono 16-bit samples.
+struct WaveHeader {
+    uint16_t Tag = 1, Channels = 1;
+    uint32_t Rate = 22050, BytesPerSecond = 44100;
+    uint16_t BlockAlign = 2, Bits = 16;
+    std::string Extension; // what follows the fields, its size first
+};
+// A wave file of that header and these sample bytes; `before` holds whole
+// chunks that come ahead of the format header, as some editors write them.
+bool WriteWave(const std::string& path, const WaveHeader& header, const std::string& data,
+               const std::string& before = "");
+// One chunk of a wave file: its name, its length, its bytes, padded to an
+// even length.
+std::string Chunk(const std::string& id, const std::string& body);
 // A one-track MIDI file of `notes` half-second notes.
 bool WriteMidi(const std::string& path, int notes = 8);
 
@@ -105,27 +122,46 @@ inline int& MonitorCount() {
 
 } // namespace detail
 
-inline bool WriteTone(const std::string& path, double seconds, double frequency, double amplitude,
-               int rate) {
+inline std::string ToneSamples(double seconds, double frequency, double amplitude, int rate) {
     const auto n = static_cast<uint32_t>(seconds * rate);
     std::string data;
     data.reserve(n * 2);
     for (uint32_t i = 0; i < n; ++i)
         detail::Put16(data, static_cast<uint16_t>(static_cast<int16_t>(
                         amplitude * 32767 * std::sin(2 * std::numbers::pi * frequency * i / rate))));
+    return data;
+}
+
+inline std::string Chunk(const std::string& id, const std::string& body) {
+    std::string out = id;
+    detail::Put32(out, static_cast<uint32_t>(body.size()));
+    out += body;
+    if (body.size() & 1) out += '\0';
+    return out;
+}
+
+inline bool WriteWave(const std::string& path, const WaveHeader& header, const std::string& data,
+                      const std::string& before) {
+    std::string format;
+    detail::Put16(format, header.Tag);
+    detail::Put16(format, header.Channels);
+    detail::Put32(format, header.Rate);
+    detail::Put32(format, header.BytesPerSecond);
+    detail::Put16(format, header.BlockAlign);
+    detail::Put16(format, header.Bits);
+    const std::string form = "WAVE" + before + Chunk("fmt ", format + header.Extension) +
+                             Chunk("data", data);
     std::string out = "RIFF";
-    detail::Put32(out, 36 + static_cast<uint32_t>(data.size()));
-    out += "WAVEfmt ";
-    detail::Put32(out, 16);
-    detail::Put16(out, 1);                         // PCM
-    detail::Put16(out, 1);                         // mono
-    detail::Put32(out, static_cast<uint32_t>(rate));
-    detail::Put32(out, static_cast<uint32_t>(rate) * 2);
-    detail::Put16(out, 2);
-    detail::Put16(out, 16);
-    out += "data";
-    detail::Put32(out, static_cast<uint32_t>(data.size()));
-    return detail::WriteFileBytes(path, out + data);
+    detail::Put32(out, static_cast<uint32_t>(form.size()));
+    return detail::WriteFileBytes(path, out + form);
+}
+
+inline bool WriteTone(const std::string& path, double seconds, double frequency, double amplitude,
+               int rate) {
+    WaveHeader header;
+    header.Rate = static_cast<uint32_t>(rate);
+    header.BytesPerSecond = header.Rate * 2;
+    return WriteWave(path, header, ToneSamples(seconds, frequency, amplitude, rate));
 }
 
 inline bool WriteMidi(const std::string& path, int notes) {

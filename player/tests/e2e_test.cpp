@@ -62,6 +62,18 @@ class EndToEnd : public ::testing::Test {
         test::ClickAt(RunningTunebox::LinePoint(list, line), 1, true);
         test::WaitWhileBusy();
     }
+    // The box that a double-click on a wave line brings, with its text
+    // checked; null when none came.
+    static HWND BoxOnPlaying(const RunningTunebox& t, const std::string& entry,
+                             const std::string& title, const std::string& text) {
+        DoubleClick(t, Waves(t), entry);
+        HWND box = t.WaitForWindow(title);
+        if (box) {
+            EXPECT_NE(RunningTunebox::BoxText(box).find(text), std::string::npos)
+                << RunningTunebox::BoxText(box);
+        }
+        return box;
+    }
     // Keys typed on the keyboard, to the window in front.
     static void Type(const std::string& keys) {
         rt::SendKeys(keys);
@@ -122,13 +134,9 @@ TEST_F(EndToEnd, BoxesForAFileThatWillNotPlayAndForADriveThatCannotBeRead) {
     ASSERT_TRUE(lost.Defined());
     RunningTunebox tunebox;
     ASSERT_NE(tunebox.Main(), nullptr);
-    DoubleClick(tunebox, Waves(tunebox), "broken.wav");
-    HWND box = tunebox.WaitForWindow("  MCI ERROR");
+    HWND box = BoxOnPlaying(tunebox, "broken.wav", "  MCI ERROR",
+                            "The following error occured while calling the mciSendString MCI API:");
     ASSERT_NE(box, nullptr);
-    EXPECT_NE(RunningTunebox::BoxText(box).find(
-                  "The following error occured while calling the mciSendString MCI API:"),
-              std::string::npos)
-        << RunningTunebox::BoxText(box);
     // The open failed, so does the play: each has its box.
     while ((box = tunebox.WaitForWindow("  MCI ERROR", 3000)) != nullptr) {
         rt::test::PressButton(box, IDOK);
@@ -157,6 +165,61 @@ TEST_F(EndToEnd, BoxesForAFileThatWillNotPlayAndForADriveThatCannotBeRead) {
     EXPECT_TRUE(rt::test::WaitFor([&] { return test::TextOf(drives) == start; }, 5000))
         << "the drive list did not go back to " << start;
     EXPECT_EQ(rt::test::ListLines(Waves(tunebox)).size(), 3u); // the folder stayed
+}
+
+// The device's error boxes for a file that will not play, each answered by
+// Enter on the keyboard: that Enter comes up in the list again, and must not
+// play the file once more.
+TEST_F(EndToEnd, EnterOnAnErrorBoxPlaysNothingAgain) {
+    RunningTunebox tunebox;
+    ASSERT_NE(tunebox.Main(), nullptr);
+    HWND waves = Waves(tunebox);
+    struct Way {
+        const char* name;
+        const char* selected; // the line clicked first, which plays nothing
+        WORD key;             // the key that plays broken.wav
+    };
+    for (const Way& way : {Way{"Enter", "broken.wav", VK_RETURN}, Way{"Down", "a.wav", VK_DOWN}}) {
+        SCOPED_TRACE(way.name);
+        tunebox.Activate();
+        test::ClickAt(RunningTunebox::LinePoint(waves, LineOf(waves, way.selected)), 1);
+        ASSERT_EQ(tunebox.WaitForWindow("  MCI ERROR", 1000), nullptr) << "a click played";
+        rt::test::StrikeKey(tunebox.Main(), way.key);
+        std::vector<std::string> boxes;
+        for (HWND box; boxes.size() < 6 && (box = tunebox.WaitForWindow("  MCI ERROR", 3000));) {
+            boxes.push_back(RunningTunebox::BoxText(box));
+            rt::test::StrikeKey(box, VK_RETURN);
+            rt::test::WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 3000);
+        }
+        // The open and the play each failed once: two boxes, and no more.
+        ASSERT_EQ(boxes.size(), 2u);
+        EXPECT_NE(boxes[0].find("Error Number = 296"), std::string::npos) << boxes[0];
+        EXPECT_EQ(SendMessageW(waves, LB_GETCURSEL, 0, 0), LineOf(waves, "broken.wav"));
+    }
+}
+
+// A wave whose header gives 0 channels, which the wave device would divide
+// by: the program's own box, and it goes on to play the next file.
+TEST_F(EndToEnd, AWaveOfNoChannelsGivesABoxAndTheProgramGoesOn) {
+    test::SoundMonitor monitor;
+    ASSERT_TRUE(monitor.Running());
+    test::WaveHeader mute;
+    mute.Channels = 0;
+    ASSERT_TRUE(test::WriteWave(folder / "mute.wav", mute, test::ToneSamples(2.0, kTone)));
+    RunningTunebox tunebox;
+    ASSERT_NE(tunebox.Main(), nullptr);
+    HWND box = BoxOnPlaying(tunebox, "mute.wav", "  Can Not Play File",
+                            "mute.wav can not be played.\r\rIts wave format header gives 0 channels.");
+    ASSERT_NE(box, nullptr);
+    rt::test::StrikeKey(box, VK_RETURN);
+    ASSERT_TRUE(rt::test::WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 3000));
+    EXPECT_EQ(tunebox.WaitForWindow("  MCI ERROR", 1500), nullptr);
+    EXPECT_EQ(tunebox.WaitForWindow("  Can Not Play File", 500), nullptr);
+    ASSERT_FALSE(tunebox.Ended(0)) << "Tunebox ended";
+
+    monitor.Skip();
+    DoubleClick(tunebox, Waves(tunebox), "a.wav");
+    EXPECT_GE(monitor.WaitForSound(kTone, 3000), 0) << "a.wav was not heard after the box";
 }
 
 TEST_F(EndToEnd, MinimisedIntoTheTrayAndBackAndTheTrayMenuStopsTheWave) {

@@ -25,6 +25,20 @@ std::vector<std::string> Entries(const rt::FileListBox& list) {
     return entries;
 }
 
+// A wave format header: mono 16-bit samples, changed as the test says.
+template <class F> test::WaveHeader Header(F change) {
+    test::WaveHeader header;
+    change(header);
+    return header;
+}
+
+// Makes a header the extensible kind, of plain samples.
+void Extensible(test::WaveHeader& h) {
+    h.Tag = 0xFFFE;
+    h.Extension = std::string("\x16\0\x10\0\x04\0\0\0", 8) + // size, valid bits, speaker
+                  std::string("\x01\0\0\0\0\0\x10\0\x80\0\0\xAA\0\x38\x9B\x71", 16);
+}
+
 int LineOf(const rt::FileListBox& list, const std::string& entry) {
     for (int i = 0; i < list.ListCount(); ++i)
         if (list.List(i) == entry) return i;
@@ -164,6 +178,9 @@ TEST_F(WindowTest, AMidiAndAWaveFilePlaySideBySide) {
 
     // Another MIDI file while one is paused: the first is closed, the new one
     // plays with the Pause button as it was, and the next Pause pauses it.
+    // (An Enter goes down in the list before.)
+    PostMessageW(form.MIDIs.hWnd(), WM_KEYDOWN, VK_RETURN, 1);
+    rt::DoEvents();
     Play(form.MIDIs, "Song.MID");
     EXPECT_EQ(DeviceStatus("MIDI", "length"), "2000");
     EXPECT_EQ(DeviceStatus("MIDI", "mode"), "playing");
@@ -174,8 +191,13 @@ TEST_F(WindowTest, AMidiAndAWaveFilePlaySideBySide) {
     EXPECT_EQ(DeviceStatus("MIDI", "mode"), "paused");
 
     // Enter on a line plays it; so does a name in another case of letters.
+    // An Enter that has not gone down here since the last play (it went down
+    // on one of its boxes, say) plays nothing when it comes up here.
     form.MIDIs.ListIndex(LineOf(form.MIDIs, "song.rmi"));
-    form.MIDIs_KeyUp(VK_RETURN, 0);
+    PostMessageW(form.MIDIs.hWnd(), WM_KEYUP, VK_RETURN, static_cast<LPARAM>(0xC0000001u));
+    rt::DoEvents();
+    EXPECT_EQ(DeviceStatus("MIDI", "length"), "2000");
+    rt::test::PressKey(form.MIDIs.hWnd(), VK_RETURN);
     EXPECT_EQ(DeviceStatus("MIDI", "length"), "1000");
     form.mnuSoundsMIDIStop.Click();
     EXPECT_EQ(DeviceStatus("MIDI", "mode"), "(error)");
@@ -184,13 +206,28 @@ TEST_F(WindowTest, AMidiAndAWaveFilePlaySideBySide) {
 }
 
 TEST_F(WindowTest, AFileTheDeviceCannotOpenShowsItsBoxes) {
+    // Cut short in its format header, without one, with one of an old short
+    // kind: the device refuses each as it refuses a file that is no wave.
+    const std::string whole = rt::test::ReadBytes(folder / "a.wav");
+    WriteBytes(folder / "short.wav", whole.substr(0, 30));
+    WriteBytes(folder / "formless.wav",
+               "RIFF" + std::string("\x14\0\0\0", 4) + "WAVE" + test::Chunk("data", "12345678"));
+    WriteBytes(folder / "old.wav", "RIFF" + std::string("\x2A\0\0\0", 4) + "WAVE" +
+                                       test::Chunk("fmt ", whole.substr(20, 14)) +
+                                       test::Chunk("data", "12345678"));
     frmMain& form = Start();
-    Play(form.WAVEs, "broken.wav");
-    const auto boxes = user.MessageBoxes();
-    ASSERT_GE(boxes.size(), 1u);
-    for (const auto& box : boxes) {
-        EXPECT_EQ(box.Title, "  MCI ERROR");
-        EXPECT_EQ(box.Style, rt::vbExclamation);
+    form.WAVEs.Refresh();
+    for (const char* name : {"short.wav", "formless.wav", "old.wav", "broken.wav"}) {
+        SCOPED_TRACE(name);
+        user.Boxes.clear();
+        Play(form.WAVEs, name);
+        const auto boxes = user.MessageBoxes();
+        ASSERT_EQ(boxes.size(), 2u); // the open's and the play's
+        EXPECT_NE(boxes[0].Prompt.find("Error Number = 296"), std::string::npos) << boxes[0].Prompt;
+        for (const auto& box : boxes) {
+            EXPECT_EQ(box.Title, "  MCI ERROR");
+            EXPECT_EQ(box.Style, rt::vbExclamation);
+        }
     }
     // It counts as open: its commands fail quietly.
     EXPECT_TRUE(form.WAVEOpen);
@@ -199,6 +236,84 @@ TEST_F(WindowTest, AFileTheDeviceCannotOpenShowsItsBoxes) {
     form.cmdWAVE_Stop.Press();
     EXPECT_EQ(user.Boxes.size(), shown);
     EXPECT_FALSE(form.WAVEOpen);
+}
+
+// The format headers of waves that no player can play: one box of the
+// program's own for each, and the device is not asked to open the file.
+TEST_F(WindowTest, AWaveHeaderThatDescribesNoSoundIsRefused) {
+    const std::string tone = test::ToneSamples(0.5, kToneA);
+    const std::string info = test::Chunk("LIST", "INFOISFT" + test::Chunk("ISFT", "abc"));
+    struct Case {
+        const char* name;
+        test::WaveHeader header;
+        std::string before;
+        const char* fault;
+    };
+    const std::vector<Case> cases{
+        {"mute.wav", Header([](auto& h) { h.Channels = 0; }), "",
+         "Its wave format header gives 0 channels."},
+        {"rateless.wav", Header([](auto& h) { h.Rate = 0; }), "",
+         "Its wave format header gives 0 samples per second."},
+        {"blockless.wav", Header([](auto& h) { h.BlockAlign = 0; }), "",
+         "Its wave format header gives a block alignment of 0."},
+        {"bitless.wav", Header([](auto& h) { h.Bits = 0; }), "",
+         "Its wave format header gives 0 bits per sample."},
+        {"widebitless.wav", Header([](auto& h) { Extensible(h), h.Bits = 0; }), "",
+         "Its wave format header gives 0 bits per sample."},
+        // Found behind chunks of odd length, which are padded.
+        {"latemute.wav", Header([](auto& h) { h.Channels = 0; }), info + test::Chunk("junk", "x"),
+         "Its wave format header gives 0 channels."}};
+    for (const Case& c : cases) test::WriteWave(folder / c.name, c.header, tone, c.before);
+    frmMain& form = Start();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        user.Boxes.clear();
+        Play(form.WAVEs, c.name);
+        const auto boxes = user.MessageBoxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].Title, "  Can Not Play File");
+        EXPECT_EQ(boxes[0].Prompt, std::string(c.name) + " can not be played.\r\r" + c.fault);
+        EXPECT_EQ(boxes[0].Style, rt::vbExclamation);
+        EXPECT_EQ(DeviceStatus("WAVE", "mode"), "(error)") << "opened";
+        // It counts as open, as a file the device refused: its commands fail quietly.
+        EXPECT_TRUE(form.WAVEOpen);
+        form.cmdWAVE_Play.Press();
+        EXPECT_EQ(user.Boxes.size(), 1u);
+    }
+}
+
+// Headers with fields that only compressed formats leave empty, the
+// extensible header, and a format header behind other chunks still go to the
+// device and play.
+TEST_F(WindowTest, WaveHeadersThatPlayStillGoToTheDevice) {
+    test::SoundMonitor monitor;
+    ASSERT_TRUE(monitor.Running());
+    const std::string info = test::Chunk("LIST", "INFOISFT" + test::Chunk("ISFT", "abc"));
+    test::WriteWave(folder / "late.wav", {}, test::ToneSamples(2.0, kToneA),
+                    info + test::Chunk("junk", "x"));
+    test::WriteWave(folder / "wide.wav", Header([](auto& h) { Extensible(h); }),
+                    test::ToneSamples(2.0, kToneB));
+    // Block-coded samples with 0 bits, as such encoders write them.
+    test::WriteWave(folder / "adpcm.wav", Header([](auto& h) {
+                        h.Tag = 2, h.BlockAlign = 256, h.Bits = 0, h.BytesPerSecond = 11100;
+                        h.Extension = std::string("\x20\0\xF4\x01\x07\0", 6) + std::string(28, '\0');
+                    }),
+                    std::string(2560, '\0'));
+    test::WriteWave(folder / "unpaced.wav", Header([](auto& h) { h.BytesPerSecond = 0; }),
+                    test::ToneSamples(0.5, kToneA));
+    frmMain& form = Start();
+    for (const auto& [name, tone] :
+         {std::pair{"late.wav", kToneA}, std::pair{"wide.wav", kToneB}, std::pair{"adpcm.wav", 0.0},
+          std::pair{"unpaced.wav", 0.0}}) {
+        SCOPED_TRACE(name);
+        monitor.Skip();
+        Play(form.WAVEs, name);
+        EXPECT_NE(DeviceStatus("WAVE", "mode"), "(error)") << "not opened";
+        if (tone > 0) {
+            EXPECT_GE(monitor.WaitForSound(tone, 2000), 0) << "not heard";
+        }
+    }
+    EXPECT_TRUE(user.Boxes.empty());
 }
 
 TEST_F(WindowTest, AnUnreadableDriveIsRefusedAndTheStartDriveComesBack) {

@@ -765,6 +765,8 @@ bool detail::MultiLineBoxKey(Form& form, HWND box, WPARAM vk, bool ctrl) {
     return true;
 }
 
+bool detail::EnterPressesDefault(const Form& form) { return Usable(form.DefaultButton()); }
+
 bool detail::RefusedByMultiLineBox(HWND box, UINT msg, WPARAM wp) {
     if (msg == WM_KEYDOWN && wp == VK_ESCAPE) return IsMultiLineBox(box);
     if (msg != WM_CHAR || (wp != L'\r' && wp != L'\n') || !IsMultiLineBox(box) ||

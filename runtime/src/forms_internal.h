@@ -159,6 +159,9 @@ bool MultiLineBoxKey(Form& form, HWND box, WPARAM vk, bool ctrl);
 // it for a close of its form), and a line break that cannot be typed whole
 // under the box's length limit.
 bool RefusedByMultiLineBox(HWND box, UINT msg, WPARAM wp);
+// Whether Enter on the form presses a button: its default button, shown and
+// enabled.
+bool EnterPressesDefault(const Form& form);
 void PumpMessage(MSG& msg);
 
 HFONT CreateFontHandle(const rt::Font& font);

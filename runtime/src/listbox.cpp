@@ -75,6 +75,17 @@ LRESULT CALLBACK ListSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             if (list->hWnd() != hwnd) return 0;
         }
         break;
+    case WM_GETDLGCODE: {
+        // Enter struck in the list is the list's key (its key-down event
+        // included) unless the form has a default button for it to press.
+        LRESULT code = CallListProc(hwnd, msg, wp, lp);
+        const auto* key = reinterpret_cast<const MSG*>(lp);
+        if (key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN) {
+            Form* form = FormFromHwnd(GetAncestor(hwnd, GA_ROOT));
+            if (form && !EnterPressesDefault(*form)) code |= DLGC_WANTMESSAGE;
+        }
+        return code;
+    }
     case WM_KEYUP: {
         // The list moved its selection on the key's press; the handler sees
         // the entry the key led to.

@@ -37,6 +37,9 @@ class ListsForm : public rt::Form {
             ctlFile.Path(Directory1.Path());
         };
         Directory1.KeyDown = [this](int key, int) { dirKeys.push_back(key); };
+        cmdOK.Move(7000, 5000, 900, 400);
+        cmdOK.Visible(false);
+        cmdOK.Click = [this] { ++okClicks; };
         MIDIs.DblClick = [this] { played.push_back(MIDIs.List(MIDIs.ListIndex())); };
         MIDIs.KeyUp = [this](int key, int shift) {
             keyUps.push_back({key, shift});
@@ -47,7 +50,8 @@ class ListsForm : public rt::Form {
     rt::DirListBox Directory1{*this};
     rt::FileListBox MIDIs{*this};
     rt::FileListBox ctlFile{*this};
-    int driveChanges = 0, dirChanges = 0;
+    rt::CommandButton cmdOK{*this};
+    int driveChanges = 0, dirChanges = 0, okClicks = 0;
     std::vector<int> dirKeys;
     std::vector<std::pair<int, int>> keyUps;
     std::vector<std::string> played;
@@ -148,10 +152,17 @@ TEST_F(FileLists, DoubleClickMovesTheFolderAndTheFileListsFollow) {
     EXPECT_EQ(Upper(form.Directory1.Path()), Upper(music));
     EXPECT_EQ(form.Directory1.ListCount(), 0);
 
-    // F5 in the folder list reaches its KeyDown.
+    // F5 in the folder list reaches its KeyDown; so does Enter while the
+    // form has no default button for Enter to press.
     form.Directory1.SetFocus();
-    rt::SendKeys("{F5}");
-    EXPECT_EQ(form.dirKeys, std::vector<int>{VK_F5});
+    rt::SendKeys("{F5}{ENTER}");
+    EXPECT_EQ(form.dirKeys, (std::vector<int>{VK_F5, VK_RETURN}));
+    form.cmdOK.Visible(true);
+    form.cmdOK.Default(true);
+    form.Directory1.SetFocus();
+    rt::SendKeys("{ENTER}");
+    EXPECT_EQ(form.okClicks, 1);
+    EXPECT_EQ(form.dirKeys.size(), 2u);
 }
 
 TEST_F(FileLists, MissingFolderAndUnreadableDriveRaiseAndKeepTheLists) {
