@@ -12,7 +12,21 @@
 
 namespace rt {
 
-void ReadFileBytes(const std::string& path, std::string& bytes) {
+namespace detail {
+
+FileStamp StampOf(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(file, &info)) RaiseFileError(GetLastError());
+    FileStamp stamp;
+    stamp.Length = static_cast<int64_t>((uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow);
+    stamp.LastWrite = static_cast<int64_t>((uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) |
+                                           info.ftLastWriteTime.dwLowDateTime);
+    return stamp;
+}
+
+} // namespace detail
+
+void ReadFileBytes(const std::string& path, std::string& bytes, FileStamp* stamp) {
     bytes.clear();
     if (path.empty()) Raise(errBadFileNameOrNumber);
     FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -39,6 +53,8 @@ void ReadFileBytes(const std::string& path, std::string& bytes) {
         done += got;
     }
     bytes.resize(done);
+    // No one has written the file while it was held open for reading.
+    if (stamp) *stamp = detail::StampOf(file);
 }
 
 } // namespace rt

@@ -52,7 +52,7 @@ class TempFile {
 // A file that another program holds open can be neither renamed nor replaced.
 [[noreturn]] void RaiseReplaceError(DWORD code) {
     if (code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION ||
-        code == ERROR_LOCK_VIOLATION)
+        code == ERROR_LOCK_VIOLATION || code == ERROR_UNABLE_TO_REMOVE_REPLACED)
         Raise(errPermissionDenied);
     RaiseFileError(code);
 }
@@ -67,6 +67,82 @@ void WriteAll(HANDLE file, std::string_view bytes) {
         done += written;
     }
     if (!FlushFileBuffers(file)) RaiseWriteError(GetLastError());
+}
+
+[[noreturn]] void RaiseChanged() {
+    Raise(errChangedSinceRead, {},
+          "The file was changed or deleted by another program after it was read; it was left as "
+          "it is now.");
+}
+
+// The file to be replaced, opened to be renamed. One that another program
+// holds without letting it be renamed is refused (70); with `denyWriters` no
+// other program can write it while the handle is open, though it can still be
+// read, renamed and deleted.
+HANDLE OpenToReplace(const std::wstring& target, bool denyWriters, const FileStamp* readAs) {
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_DELETE | (denyWriters ? 0 : FILE_SHARE_WRITE);
+    const HANDLE file = CreateFileW(target.c_str(), DELETE | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+                                    share, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD code = GetLastError();
+        if (readAs && code == ERROR_FILE_NOT_FOUND) RaiseChanged();
+        RaiseReplaceError(code);
+    }
+    return file;
+}
+
+// Whether the open file is still what was read: the same length and
+// last-write time, and not being deleted.
+bool StillAsRead(HANDLE file, const FileStamp& readAs) {
+    FILE_STANDARD_INFO standard;
+    if (GetFileInformationByHandleEx(file, FileStandardInfo, &standard, sizeof standard) &&
+        (standard.DeletePending || standard.NumberOfLinks == 0))
+        return false;
+    return detail::StampOf(file) == readAs;
+}
+
+// Puts the written temporary file in place of the existing target with the
+// platform's replace-file call, which keeps what the target was: its
+// attributes and its own security. The old file steps aside under a name of
+// its own first and is removed once the new one has taken its place; should
+// the new one fail to, the old one goes back. With `readAs`, the target is
+// checked once more right before, held so that no one writes it meanwhile.
+// False where the file system cannot replace a file that way (or the target
+// went while it was written, and no check was asked for): the caller then
+// moves the temporary file over it in one step.
+bool PutInPlace(TempFile& temp, const std::wstring& target, const FileStamp* readAs) {
+    FileHandle held;
+    if (readAs) {
+        held.Reset(OpenToReplace(target, true, readAs));
+        if (!StillAsRead(held, *readAs)) RaiseChanged();
+    }
+    std::wstring aside = temp.Path();
+    aside.replace(aside.size() - 3, 3, L"old"); // "~bwXXXX.old" beside "~bwXXXX.tmp"
+    if (ReplaceFileW(target.c_str(), temp.Path().c_str(), aside.c_str(),
+                     REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
+                     nullptr)) {
+        temp.Kept();
+        held.Reset();
+        DeleteFileW(aside.c_str());
+        return true;
+    }
+    const DWORD code = GetLastError();
+    held.Reset();
+    switch (code) {
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
+        MoveFileExW(aside.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+        RaiseReplaceError(code);
+    case ERROR_FILE_NOT_FOUND:
+        if (readAs) RaiseChanged();
+        return false;
+    case ERROR_NOT_SUPPORTED:
+    case ERROR_INVALID_FUNCTION:
+    case ERROR_CALL_NOT_IMPLEMENTED:
+    case ERROR_INVALID_PARAMETER:
+        return false;
+    default:
+        RaiseReplaceError(code);
+    }
 }
 
 // The text in the ANSI code page, or errNotInCodePage for the first character
@@ -104,7 +180,7 @@ std::string AnsiOrRefuse(std::string_view text) {
 
 } // namespace
 
-void ReplaceFileBytes(const std::string& path, std::string_view bytes) {
+void ReplaceFileBytes(const std::string& path, std::string_view bytes, const FileStamp* readAs) {
     if (path.empty()) Raise(errBadFileNameOrNumber);
     const std::wstring target = detail::FullPath(Wide(path));
     if (detail::OpenByProgram(target)) Raise(errFileAlreadyOpen);
@@ -113,16 +189,16 @@ void ReplaceFileBytes(const std::string& path, std::string_view bytes) {
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (!exists) {
         const DWORD code = GetLastError();
+        if (readAs && code == ERROR_FILE_NOT_FOUND) RaiseChanged();
         if (code != ERROR_FILE_NOT_FOUND) RaiseFileError(code);
     } else {
         if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))
             Raise(errPathFileAccess);
         // Refused at once, before anything is written, when another program
-        // holds the file open without letting it be replaced.
-        FileHandle probe(CreateFileW(target.c_str(), DELETE,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                     nullptr, OPEN_EXISTING, 0, nullptr));
-        if (!probe.Valid()) RaiseReplaceError(GetLastError());
+        // holds the file open without letting it be replaced, or when it is
+        // no longer what was read.
+        FileHandle probe(OpenToReplace(target, false, readAs));
+        if (readAs && !StillAsRead(probe, *readAs)) RaiseChanged();
     }
 
     TempFile temp;
@@ -137,11 +213,17 @@ void ReplaceFileBytes(const std::string& path, std::string_view bytes) {
         const DWORD kept = attributes & kKeptAttributes;
         if (!SetFileAttributesW(temp.Path().c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL))
             RaiseFileError(GetLastError());
+        if (PutInPlace(temp, target, readAs)) return;
     }
     if (!MoveFileExW(temp.Path().c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         RaiseReplaceError(GetLastError());
     temp.Kept();
+}
+
+void CheckStillAsRead(const std::string& path, const FileStamp& readAs) {
+    FileHandle file(OpenToReplace(detail::FullPath(Wide(path)), false, &readAs));
+    if (!StillAsRead(file, readAs)) RaiseChanged();
 }
 
 void ReplaceFileText(const std::string& path, std::string_view text) {
