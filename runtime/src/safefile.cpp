@@ -38,6 +38,8 @@ class TempFile {
         path_ = name;
     }
     const std::wstring& Path() const { return path_; }
+    // The file now has this name.
+    void MovedTo(const std::wstring& path) { path_ = path; }
     void Kept() { path_.clear(); }
 
   private:
@@ -52,7 +54,7 @@ class TempFile {
 // A file that another program holds open can be neither renamed nor replaced.
 [[noreturn]] void RaiseReplaceError(DWORD code) {
     if (code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION ||
-        code == ERROR_LOCK_VIOLATION || code == ERROR_UNABLE_TO_REMOVE_REPLACED)
+        code == ERROR_LOCK_VIOLATION)
         Raise(errPermissionDenied);
     RaiseFileError(code);
 }
@@ -101,48 +103,40 @@ bool StillAsRead(HANDLE file, const FileStamp& readAs) {
     return detail::StampOf(file) == readAs;
 }
 
-// Puts the written temporary file in place of the existing target with the
-// platform's replace-file call, which keeps what the target was: its
-// attributes and its own security. The old file steps aside under a name of
-// its own first and is removed once the new one has taken its place; should
-// the new one fail to, the old one goes back. With `readAs`, the target is
-// checked once more right before, held so that no one writes it meanwhile.
-// False where the file system cannot replace a file that way (or the target
-// went while it was written, and no check was asked for): the caller then
-// moves the temporary file over it in one step.
-bool PutInPlace(TempFile& temp, const std::wstring& target, const FileStamp* readAs) {
+// Puts the written temporary file in place of the existing target in one
+// step, keeping what the target was. The platform's replace-file call keeps a
+// file's attributes and its own security, but it takes the old file away
+// before the new one comes: it is given a second name of the old file (a hard
+// link beside it) to replace, and the new file, which then has what the old
+// one was, takes the target's place in one step. Where the file system has no
+// hard links or no replace-file call, the new file takes the target's place
+// all the same, with the attributes it was given. With `readAs` the target
+// is checked first and once more right before the move, and held in between
+// so that no one writes it.
+void PutInPlace(TempFile& temp, const std::wstring& target, const FileStamp* readAs) {
     FileHandle held;
     if (readAs) {
         held.Reset(OpenToReplace(target, true, readAs));
         if (!StillAsRead(held, *readAs)) RaiseChanged();
     }
-    std::wstring aside = temp.Path();
-    aside.replace(aside.size() - 3, 3, L"old"); // "~bwXXXX.old" beside "~bwXXXX.tmp"
-    if (ReplaceFileW(target.c_str(), temp.Path().c_str(), aside.c_str(),
-                     REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
-                     nullptr)) {
-        temp.Kept();
-        held.Reset();
-        DeleteFileW(aside.c_str());
-        return true;
+    std::wstring link = temp.Path(), aside = temp.Path(); // ~bwXXXX.lnk, ~bwXXXX.old
+    link.replace(link.size() - 3, 3, L"lnk");
+    aside.replace(aside.size() - 3, 3, L"old");
+    if (CreateHardLinkW(link.c_str(), target.c_str(), nullptr)) {
+        if (ReplaceFileW(link.c_str(), temp.Path().c_str(), aside.c_str(),
+                         REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
+                         nullptr))
+            temp.MovedTo(link);
+        else
+            DeleteFileW(link.c_str());
+        DeleteFileW(aside.c_str()); // only a name of the old file
     }
-    const DWORD code = GetLastError();
+    if (readAs && !StillAsRead(held, *readAs)) RaiseChanged();
     held.Reset();
-    switch (code) {
-    case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
-        MoveFileExW(aside.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
-        RaiseReplaceError(code);
-    case ERROR_FILE_NOT_FOUND:
-        if (readAs) RaiseChanged();
-        return false;
-    case ERROR_NOT_SUPPORTED:
-    case ERROR_INVALID_FUNCTION:
-    case ERROR_CALL_NOT_IMPLEMENTED:
-    case ERROR_INVALID_PARAMETER:
-        return false;
-    default:
-        RaiseReplaceError(code);
-    }
+    if (!MoveFileExW(temp.Path().c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        RaiseReplaceError(GetLastError());
+    temp.Kept();
 }
 
 // The text in the ANSI code page, or errNotInCodePage for the first character
@@ -213,7 +207,8 @@ void ReplaceFileBytes(const std::string& path, std::string_view bytes, const Fil
         const DWORD kept = attributes & kKeptAttributes;
         if (!SetFileAttributesW(temp.Path().c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL))
             RaiseFileError(GetLastError());
-        if (PutInPlace(temp, target, readAs)) return;
+        PutInPlace(temp, target, readAs);
+        return;
     }
     if (!MoveFileExW(temp.Path().c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
