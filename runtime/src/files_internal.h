@@ -14,7 +14,7 @@ namespace rt::detail {
 std::wstring FullPath(const std::wstring& path);
 // Whether one of the program's numbered files (sequential or binary) is this file.
 bool OpenByProgram(const std::wstring& fullPath);
-// What an open file is now.
-FileStamp StampOf(HANDLE file);
+// What an open file is now; `going`, when asked, whether it is being deleted.
+FileStamp StampOf(HANDLE file, bool* going = nullptr);
 
 } // namespace rt::detail

@@ -96,11 +96,8 @@ HANDLE OpenToReplace(const std::wstring& target, bool denyWriters, const FileSta
 // Whether the open file is still what was read: the same length and
 // last-write time, and not being deleted.
 bool StillAsRead(HANDLE file, const FileStamp& readAs) {
-    FILE_STANDARD_INFO standard;
-    if (GetFileInformationByHandleEx(file, FileStandardInfo, &standard, sizeof standard) &&
-        (standard.DeletePending || standard.NumberOfLinks == 0))
-        return false;
-    return detail::StampOf(file) == readAs;
+    bool going = false;
+    return detail::StampOf(file, &going) == readAs && !going;
 }
 
 // Puts the written temporary file in place of the existing target in one
