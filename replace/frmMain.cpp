@@ -337,10 +337,7 @@ void frmMain::ReplaceSelectedFiles(const rt::RunGuard& run, const Replacer& repl
         rt::DoEvents();
     };
     std::string content, newText; // their room serves every file of the run
-    // The file before is saved while this one is read and replaced. Whatever
-    // the run shows or decides next waits for that save: its failure is the
-    // run's, with the run standing where that file ended, as if it had gone no
-    // further; a Stop that came meanwhile is then void, as the run had ended.
+    // A file that could not be examined is reported, and the run goes on.
     auto cannotExamine = [&](const std::string& path, long number, const std::string& description) {
         ShowProgress(progress);
         rt::MsgBox(path + kCR + "An error occured while examining this file:" + kCR + kCR +
@@ -348,10 +345,14 @@ void frmMain::ReplaceSelectedFiles(const rt::RunGuard& run, const Replacer& repl
                        description,
                    rt::vbExclamation, "  Error");
     };
+    // The file before is saved while this one is read and replaced. Whatever
+    // the run shows or decides next waits for that save: its failure is the
+    // run's, with the run standing where that file ended, as if it had gone no
+    // further; a Stop that came meanwhile is then void, as the run had ended.
     SaveBehind saving;
     RunProgress saved;
     std::string savingPath;
-    int64_t savingFound = 0;
+    int64_t savingFound = 0; // occurrences replaced in the file being saved
     // A file that another program changed or deleted after it was read is
     // left as that program left it, and reported as a file that could not be
     // examined: nothing was replaced in it.

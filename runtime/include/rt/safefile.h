@@ -21,8 +21,8 @@ namespace rt {
 
 // The file's new content, byte for byte. With `readAs` (what the file was when
 // its content was read) the file is replaced only while it is still that:
-// checked before anything is written and again right before it is replaced,
-// held from that last check on so that no other program can write it. A file changed or
+// checked before anything is written, and again right before it is replaced;
+// from that last check on no other program can write it. A file changed or
 // deleted since it was read raises errChangedSinceRead and is left as it is.
 void ReplaceFileBytes(const std::string& path, std::string_view bytes,
                       const FileStamp* readAs = nullptr);
