@@ -38,8 +38,7 @@ std::string Count(int64_t n) { return std::to_string(n); }
 std::string NotTextNote(long files) {
     if (files == 0) return {};
     return std::string(kCR) + kCR +
-           (files == 1 ? std::string("1 file was")
-                       : std::to_string(files) + " files were") +
+           (files == 1 ? std::string("1 file was") : std::to_string(files) + " files were") +
            " left untouched: not text in the system's code page (Unicode or binary).";
 }
 
@@ -341,8 +340,8 @@ void frmMain::ReplaceSelectedFiles(const rt::RunGuard& run, const Replacer& repl
     auto cannotExamine = [&](const std::string& path, long number, const std::string& description) {
         ShowProgress(progress);
         rt::MsgBox(path + kCR + "An error occured while examining this file:" + kCR + kCR +
-                       "Error Number = " + rt::CStr(number) + kCR + "Error Description = " +
-                       description,
+                       "Error Number = " + rt::CStr(number) + kCR +
+                       "Error Description = " + description,
                    rt::vbExclamation, "  Error");
     };
     // The file before is saved while this one is read and replaced. Whatever
@@ -402,7 +401,8 @@ void frmMain::ReplaceSelectedFiles(const rt::RunGuard& run, const Replacer& repl
             long errNumber = 0;
             std::string errDescription;
             rt::FileStamp readAs;
-            const long lineCount = CountFileLines(filePath, errNumber, errDescription, content, readAs);
+            const long lineCount =
+                CountFileLines(filePath, errNumber, errDescription, content, readAs);
             if (errNumber != 0) {
                 settle();
                 cannotExamine(filePath, errNumber, errDescription);
@@ -443,7 +443,8 @@ void frmMain::ReplaceSelectedFiles(const rt::RunGuard& run, const Replacer& repl
         settle();
         if (!stopped && !run.StopRequested()) {
             ShowProgress(progress);
-            rt::MsgBox("Search and replace operation completed successfully!" + NotTextNote(notText),
+            rt::MsgBox("Search and replace operation completed successfully!" +
+                           NotTextNote(notText),
                        rt::vbInformation, "  Complete");
         }
     } catch (const std::exception& e) {

@@ -189,7 +189,8 @@ Replacer::Result Replacer::Run(std::string_view content, const PollFunction& pol
 }
 
 void SaveReplaced(const std::string& filePath, const std::string& backupPath,
-                  const rt::FileStamp& readAs, std::string_view original, std::string_view newText) {
+                  const rt::FileStamp& readAs, std::string_view original,
+                  std::string_view newText) {
     if (seam::BeforeSave) seam::BeforeSave(filePath);
     if (!backupPath.empty()) {
         // A file changed since it was read, or read-only, is not to be
@@ -247,8 +248,10 @@ void SaveBehind::Save() {
     try {
         SaveReplaced(filePath_, backupPath_, readAs_, original_, newText_);
     } catch (const rt::Error& e) {
-        if (e.Number == rt::errChangedSinceRead) leftAlone_ = e;
-        else failure_ = std::current_exception();
+        if (e.Number == rt::errChangedSinceRead)
+            leftAlone_ = e;
+        else
+            failure_ = std::current_exception();
     } catch (...) {
         failure_ = std::current_exception();
     }
