@@ -33,6 +33,15 @@ constexpr int kLinesPerLook = 64;
 
 std::string Count(int64_t n) { return std::to_string(n); }
 
+// What the run's closing box adds about the files it left alone as not text
+// in the code page ("" when there were none).
+std::string NotTextNote(long files) {
+    if (files == 0) return {};
+    return std::string(kCR) + kCR +
+           (files == 1 ? std::string("1 file was") : std::to_string(files) + " files were") +
+           " left untouched: not text in the system's code page (Unicode or binary).";
+}
+
 } // namespace
 
 frmMain::frmMain() {
@@ -311,6 +320,7 @@ void frmMain::ReplaceSelectedFiles(const rt::RunGuard& run, const Replacer& repl
     rt::DoEvents();
     StopRequested = false;
     RunProgress progress;
+    long notText = 0; // files left alone as not text in the code page
     progress.TotalFiles = CountSelectedFiles();
     ResetProgress();
     lblTotalFiles.Caption("Total Files = " + rt::CStr(progress.TotalFiles));
@@ -326,20 +336,37 @@ void frmMain::ReplaceSelectedFiles(const rt::RunGuard& run, const Replacer& repl
         rt::DoEvents();
     };
     std::string content, newText; // their room serves every file of the run
+    // A file that could not be examined is reported, and the run goes on.
+    auto cannotExamine = [&](const std::string& path, long number, const std::string& description) {
+        ShowProgress(progress);
+        rt::MsgBox(path + kCR + "An error occured while examining this file:" + kCR + kCR +
+                       "Error Number = " + rt::CStr(number) + kCR +
+                       "Error Description = " + description,
+                   rt::vbExclamation, "  Error");
+    };
     // The file before is saved while this one is read and replaced. Whatever
     // the run shows or decides next waits for that save: its failure is the
     // run's, with the run standing where that file ended, as if it had gone no
     // further; a Stop that came meanwhile is then void, as the run had ended.
     SaveBehind saving;
     RunProgress saved;
+    std::string savingPath;
+    int64_t savingFound = 0; // occurrences replaced in the file being saved
+    // A file that another program changed or deleted after it was read is
+    // left as that program left it, and reported as a file that could not be
+    // examined: nothing was replaced in it.
     auto settle = [&] {
+        std::optional<rt::Error> leftAlone;
         try {
-            saving.Finish();
+            leftAlone = saving.Finish();
         } catch (...) {
             progress = saved;
             StopRequested = false;
             throw;
         }
+        if (!leftAlone) return;
+        progress.Found -= std::exchange(savingFound, 0);
+        cannotExamine(savingPath, leftAlone->Number, leftAlone->Description);
     };
     auto showFailure = [&](const std::exception& e) {
         const rt::Error* error = dynamic_cast<const rt::Error*>(&e);
@@ -373,17 +400,21 @@ void frmMain::ReplaceSelectedFiles(const rt::RunGuard& run, const Replacer& repl
                 settle();
             long errNumber = 0;
             std::string errDescription;
-            const long lineCount = CountFileLines(filePath, errNumber, errDescription, content);
+            rt::FileStamp readAs;
+            const long lineCount =
+                CountFileLines(filePath, errNumber, errDescription, content, readAs);
             if (errNumber != 0) {
                 settle();
-                ShowProgress(progress);
-                rt::MsgBox(filePath + kCR + "An error occured while examining this file:" + kCR +
-                               kCR + "Error Number = " + rt::CStr(errNumber) + kCR +
-                               "Error Description = " + errDescription,
-                           rt::vbExclamation, "  Error");
+                cannotExamine(filePath, errNumber, errDescription);
                 continue;
             }
             if (lineCount <= 0) continue;
+            // A file that is not text in the code page (Unicode, binary) would
+            // be destroyed by being written back as lines: it is left alone.
+            if (!IsCodePageText(content)) {
+                ++notText;
+                continue;
+            }
             progress.LineCount = lineCount;
 
             const int64_t foundBefore = progress.Found;
@@ -403,14 +434,18 @@ void frmMain::ReplaceSelectedFiles(const rt::RunGuard& run, const Replacer& repl
             if (result.Found > 0) {
                 settle();
                 saved = progress;
-                saving.Begin(filePath, makeBackups ? backupPath : std::string(), content, newText);
+                savingPath = filePath;
+                savingFound = result.Found;
+                saving.Begin(filePath, makeBackups ? backupPath : std::string(), readAs, content,
+                             newText);
             }
         }
         settle();
         if (!stopped && !run.StopRequested()) {
             ShowProgress(progress);
-            rt::MsgBox("Search and replace operation completed successfully!", rt::vbInformation,
-                       "  Complete");
+            rt::MsgBox("Search and replace operation completed successfully!" +
+                           NotTextNote(notText),
+                       rt::vbInformation, "  Complete");
         }
     } catch (const std::exception& e) {
         // The run's one handler: any other failure ends the run with its box,
@@ -430,7 +465,8 @@ void frmMain::ReplaceSelectedFiles(const rt::RunGuard& run, const Replacer& repl
     ResetProgress();
     ShowFound(progress.Found);
     if (StopRequested && !run.Closing())
-        rt::MsgBox("Operation canceled by user", rt::vbInformation, "  Canceled");
+        rt::MsgBox("Operation canceled by user" + NotTextNote(notText), rt::vbInformation,
+                   "  Canceled");
     StopRequested = false;
 }
 

@@ -52,7 +52,7 @@ long CountLines(std::string_view content) {
 }
 
 long CountFileLines(const std::string& FilePath, long& ErrNumber, std::string& ErrDescription,
-                    std::string& Content) {
+                    std::string& Content, rt::FileStamp& ReadAs) {
     ErrNumber = 0;
     ErrDescription.clear();
     Content.clear();
@@ -66,7 +66,7 @@ long CountFileLines(const std::string& FilePath, long& ErrNumber, std::string& E
             return -1;
         if (data.nFileSizeHigh != 0 || data.nFileSizeLow > 0x7FFFFFFF) rt::Raise(rt::errOverflow);
         if (data.nFileSizeLow == 0) return 0;
-        rt::ReadFileBytes(FilePath, Content);
+        rt::ReadFileBytes(FilePath, Content, &ReadAs);
         return CountLines(Content);
     } catch (const rt::Error& e) {
         ErrNumber = e.Number;
@@ -77,6 +77,12 @@ long CountFileLines(const std::string& FilePath, long& ErrNumber, std::string& E
     }
     Content.clear();
     return -1;
+}
+
+bool IsCodePageText(std::string_view content) {
+    if (content.starts_with("\xFF\xFE") || content.starts_with("\xFE\xFF")) return false;
+    // A UTF-32 byte-order mark (FF FE 00 00, 00 00 FE FF) holds NUL bytes too.
+    return content.find('\0') == std::string_view::npos;
 }
 
 Replacer::Replacer(std::string searchKey, std::string replacement, bool ignoreCase,
@@ -183,9 +189,13 @@ Replacer::Result Replacer::Run(std::string_view content, const PollFunction& pol
 }
 
 void SaveReplaced(const std::string& filePath, const std::string& backupPath,
-                  std::string_view original, std::string_view newText) {
+                  const rt::FileStamp& readAs, std::string_view original,
+                  std::string_view newText) {
+    if (seam::BeforeSave) seam::BeforeSave(filePath);
     if (!backupPath.empty()) {
-        // A read-only file is not to be changed: refused before a backup is made.
+        // A file changed since it was read, or read-only, is not to be
+        // changed: refused before a backup is made.
+        rt::CheckStillAsRead(filePath, readAs);
         const int attributes = rt::GetAttr(filePath);
         if (attributes & (rt::vbReadOnly | rt::vbDirectory)) rt::Raise(rt::errPathFileAccess);
 
@@ -206,7 +216,7 @@ void SaveReplaced(const std::string& filePath, const std::string& backupPath,
         rt::SetAttr(backupPath, attributes & (rt::vbHidden | rt::vbSystem | rt::vbArchive));
     }
     // The file itself, replaced whole (a read-only file is refused here).
-    rt::ReplaceFileBytes(filePath, newText);
+    rt::ReplaceFileBytes(filePath, newText, &readAs);
 }
 
 SaveBehind::~SaveBehind() {
@@ -229,18 +239,31 @@ void SaveBehind::Serve() {
     for (;;) {
         WaitForSingleObject(go_, INFINITE);
         if (quit_) return;
-        try {
-            SaveReplaced(filePath_, backupPath_, original_, newText_);
-        } catch (...) {
-            failure_ = std::current_exception();
-        }
+        Save();
         SetEvent(done_);
     }
 }
 
+void SaveBehind::Save() {
+    try {
+        SaveReplaced(filePath_, backupPath_, readAs_, original_, newText_);
+    } catch (const rt::Error& e) {
+        if (e.Number == rt::errChangedSinceRead)
+            leftAlone_ = e;
+        else
+            failure_ = std::current_exception();
+    } catch (...) {
+        failure_ = std::current_exception();
+    }
+}
+
 void SaveBehind::Begin(const std::string& filePath, const std::string& backupPath,
-                       std::string& original, std::string& newText) {
-    Finish();
+                       const rt::FileStamp& readAs, std::string& original, std::string& newText) {
+    filePath_ = filePath;
+    backupPath_ = backupPath;
+    readAs_ = readAs;
+    original_.swap(original);
+    newText_.swap(newText);
     if (!thread_) {
         go_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
         done_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
@@ -250,24 +273,20 @@ void SaveBehind::Begin(const std::string& filePath, const std::string& backupPat
             for (HANDLE h : {go_, done_})
                 if (h) CloseHandle(h);
             go_ = done_ = nullptr;
-            SaveReplaced(filePath, backupPath, original, newText);
+            Save();
             return;
         }
     }
-    filePath_ = filePath;
-    backupPath_ = backupPath;
-    original_.swap(original);
-    newText_.swap(newText);
     pending_ = true;
     SetEvent(go_);
 }
 
-void SaveBehind::Finish() {
-    if (!pending_) return;
-    WaitForSingleObject(done_, INFINITE);
+std::optional<rt::Error> SaveBehind::Finish() {
+    if (pending_) WaitForSingleObject(done_, INFINITE);
     pending_ = false;
     backupPath_.clear();
     if (std::exception_ptr failure = std::exchange(failure_, nullptr)) std::rethrow_exception(failure);
+    return std::exchange(leftAlone_, std::nullopt);
 }
 
 } // namespace sweeper

@@ -12,8 +12,12 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include <rt/error.h>
+#include <rt/filebytes.h>
 
 #include "codepage.h"
 
@@ -26,10 +30,16 @@ std::string BackupFileName(const std::string& date, const std::string& fileName)
 
 // The lines of a file: -1 when there is no such file (or the path is blank), 0
 // when it is empty, otherwise the number of its lines. Content receives the
-// file's bytes (its room is reused from file to file). A file that cannot be read sets ErrNumber and ErrDescription
-// and gives -1.
+// file's bytes (its room is reused from file to file), ReadAs what the file
+// was as they were read. A file that cannot be read sets ErrNumber and
+// ErrDescription and gives -1.
 long CountFileLines(const std::string& FilePath, long& ErrNumber, std::string& ErrDescription,
-                    std::string& Content);
+                    std::string& Content, rt::FileStamp& ReadAs);
+
+// Whether a file's bytes are text in the code page: they begin with no UTF-16
+// or UTF-32 byte-order mark and hold no NUL byte. Written back as lines, any
+// other file would be destroyed.
+bool IsCodePageText(std::string_view content);
 
 // The number of lines in a file's bytes (at least 1 unless it is empty).
 long CountLines(std::string_view content);
@@ -80,9 +90,16 @@ class Replacer {
 // bytes to the backup (a same-day backup is replaced only once the new one is
 // complete, even when it is read-only), then the new text in the file's place
 // in one step. Raises the runtime error of a step that fails; the file is then
-// as it was.
+// as it was. A file that is no longer what was read (readAs) is left as it is
+// without a backup: errChangedSinceRead.
 void SaveReplaced(const std::string& filePath, const std::string& backupPath,
-                  std::string_view original, std::string_view newText);
+                  const rt::FileStamp& readAs, std::string_view original, std::string_view newText);
+
+namespace seam {
+// Called, when a test sets it, as each file's save begins: after the file was
+// read, before anything of it is replaced.
+inline void (*BeforeSave)(const std::string& filePath) = nullptr;
+} // namespace seam
 
 // Saves one file's new text, as SaveReplaced does, on a thread of its own, so
 // that the run can read and replace the next file meanwhile. One save at a
@@ -95,13 +112,15 @@ class SaveBehind {
     SaveBehind(const SaveBehind&) = delete;
     SaveBehind& operator=(const SaveBehind&) = delete;
 
-    // Begins saving, once the save before has ended (its failure is then
-    // raised instead). The save takes the original bytes and the new text,
-    // and gives back room of its own for the next file.
-    void Begin(const std::string& filePath, const std::string& backupPath, std::string& original,
-               std::string& newText);
-    // Waits for the save under way, if any, and raises its failure.
-    void Finish();
+    // Begins saving; the save before must be finished. The save takes the
+    // original bytes and the new text, and gives back room of its own for the
+    // next file.
+    void Begin(const std::string& filePath, const std::string& backupPath,
+               const rt::FileStamp& readAs, std::string& original, std::string& newText);
+    // Waits for the save under way, if any, and raises its failure. A file
+    // left as it is because another program changed it since it was read is
+    // no failure: its error is returned.
+    std::optional<rt::Error> Finish();
     bool Pending() const { return pending_; }
     // The backup the save under way writes ("" when none).
     const std::string& BackupPath() const { return backupPath_; }
@@ -109,13 +128,16 @@ class SaveBehind {
   private:
     friend struct SaveThread;
     void Serve();
+    void Save();
     void* thread_ = nullptr;
     void* go_ = nullptr;   // signalled to begin a save, or to end the thread
     void* done_ = nullptr; // signalled when a save has ended
     bool pending_ = false;
     bool quit_ = false;
     std::string filePath_, backupPath_, original_, newText_;
+    rt::FileStamp readAs_;
     std::exception_ptr failure_;
+    std::optional<rt::Error> leftAlone_;
 };
 
 } // namespace sweeper

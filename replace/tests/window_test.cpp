@@ -131,7 +131,9 @@ TEST_F(SweeperTest, ARunChangesOnlyWhatWasFoundAndBacksUpOnlyChangedFiles) {
     Run(form, "needle", "thread", rt::vbNo);
 
     EXPECT_EQ(Titles(), (Names{kConfirmTitle, "  Complete"}));
-    EXPECT_EQ(user.MessageBoxes().back().Prompt, "Search and replace operation completed successfully!");
+    EXPECT_EQ(user.MessageBoxes().back().Prompt,
+              "Search and replace operation completed successfully!\r\r1 file was left untouched: "
+              "not text in the system's code page (Unicode or binary).");
     EXPECT_EQ(Files(dir.Path()),
               (std::map<std::string, std::string>{
                   {"crlf.txt", "one thread\r\ntwo thread thread\r\n\r\nlast\r\n"},

@@ -42,7 +42,10 @@ int main() {
         const double inPlaceSmall = Time(folder, 500, small, InPlace);
         const double safeSmall = Time(folder, 500, small, rt::ReplaceFileText);
         const double inPlaceLarge = Time(folder, 1, large, InPlace);
-        const double safeLarge = Time(folder, 1, large, rt::ReplaceFileBytes);
+        const double safeLarge = Time(folder, 1, large, [](const std::string& path,
+                                                            const std::string& bytes) {
+            rt::ReplaceFileBytes(path, bytes);
+        });
         if (round == 0) continue;
         std::printf("safefile_bench: 500 files of 2 KB: in place %.3f s, replaced safely %.3f s\n",
                     inPlaceSmall, safeSmall);

@@ -12,7 +12,23 @@
 
 namespace rt {
 
-void ReadFileBytes(const std::string& path, std::string& bytes) {
+namespace detail {
+
+FileStamp StampOf(HANDLE file, bool* going) {
+    // Asked as two small questions: the one that answers everything at once
+    // also asks the volume, which costs far more.
+    FILE_STANDARD_INFO standard;
+    FILE_BASIC_INFO basic;
+    if (!GetFileInformationByHandleEx(file, FileStandardInfo, &standard, sizeof standard) ||
+        !GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic))
+        RaiseFileError(GetLastError());
+    if (going) *going = standard.DeletePending || standard.NumberOfLinks == 0;
+    return FileStamp{standard.EndOfFile.QuadPart, basic.LastWriteTime.QuadPart};
+}
+
+} // namespace detail
+
+void ReadFileBytes(const std::string& path, std::string& bytes, FileStamp* stamp) {
     bytes.clear();
     if (path.empty()) Raise(errBadFileNameOrNumber);
     FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -39,6 +55,8 @@ void ReadFileBytes(const std::string& path, std::string& bytes) {
         done += got;
     }
     bytes.resize(done);
+    // No one has written the file while it was held open for reading.
+    if (stamp) *stamp = detail::StampOf(file);
 }
 
 } // namespace rt

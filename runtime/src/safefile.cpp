@@ -38,6 +38,8 @@ class TempFile {
         path_ = name;
     }
     const std::wstring& Path() const { return path_; }
+    // The file now has this name.
+    void MovedTo(const std::wstring& path) { path_ = path; }
     void Kept() { path_.clear(); }
 
   private:
@@ -67,6 +69,71 @@ void WriteAll(HANDLE file, std::string_view bytes) {
         done += written;
     }
     if (!FlushFileBuffers(file)) RaiseWriteError(GetLastError());
+}
+
+[[noreturn]] void RaiseChanged() {
+    Raise(errChangedSinceRead, {},
+          "The file was changed or deleted by another program after it was read; it was left as "
+          "it is now.");
+}
+
+// The file to be replaced, opened to be renamed. One that another program
+// holds without letting it be renamed is refused (70); with `denyWriters` no
+// other program can write it while the handle is open, though it can still be
+// read, renamed and deleted.
+HANDLE OpenToReplace(const std::wstring& target, bool denyWriters, const FileStamp* readAs) {
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_DELETE | (denyWriters ? 0 : FILE_SHARE_WRITE);
+    const HANDLE file = CreateFileW(target.c_str(), DELETE | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+                                    share, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD code = GetLastError();
+        if (readAs && code == ERROR_FILE_NOT_FOUND) RaiseChanged();
+        RaiseReplaceError(code);
+    }
+    return file;
+}
+
+// Whether the open file is still what was read: the same length and
+// last-write time, and not being deleted.
+bool StillAsRead(HANDLE file, const FileStamp& readAs) {
+    bool going = false;
+    return detail::StampOf(file, &going) == readAs && !going;
+}
+
+// Puts the written temporary file in place of the existing target in one
+// step, keeping what the target was. The platform's replace-file call keeps a
+// file's attributes and its own security, but it takes the old file away
+// before the new one comes: it is given a second name of the old file (a hard
+// link beside it) to replace, and the new file, which then has what the old
+// one was, takes the target's place in one step. Where the file system has no
+// hard links or no replace-file call, the new file takes the target's place
+// all the same, with the attributes it was given. With `readAs` the target
+// is checked first and once more right before the move, and held in between
+// so that no one writes it.
+void PutInPlace(TempFile& temp, const std::wstring& target, const FileStamp* readAs) {
+    FileHandle held;
+    if (readAs) {
+        held.Reset(OpenToReplace(target, true, readAs));
+        if (!StillAsRead(held, *readAs)) RaiseChanged();
+    }
+    std::wstring link = temp.Path(), aside = temp.Path(); // ~bwXXXX.lnk, ~bwXXXX.old
+    link.replace(link.size() - 3, 3, L"lnk");
+    aside.replace(aside.size() - 3, 3, L"old");
+    if (CreateHardLinkW(link.c_str(), target.c_str(), nullptr)) {
+        if (ReplaceFileW(link.c_str(), temp.Path().c_str(), aside.c_str(),
+                         REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
+                         nullptr))
+            temp.MovedTo(link);
+        else
+            DeleteFileW(link.c_str());
+        DeleteFileW(aside.c_str()); // only a name of the old file
+    }
+    if (readAs && !StillAsRead(held, *readAs)) RaiseChanged();
+    held.Reset();
+    if (!MoveFileExW(temp.Path().c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        RaiseReplaceError(GetLastError());
+    temp.Kept();
 }
 
 // The text in the ANSI code page, or errNotInCodePage for the first character
@@ -104,7 +171,7 @@ std::string AnsiOrRefuse(std::string_view text) {
 
 } // namespace
 
-void ReplaceFileBytes(const std::string& path, std::string_view bytes) {
+void ReplaceFileBytes(const std::string& path, std::string_view bytes, const FileStamp* readAs) {
     if (path.empty()) Raise(errBadFileNameOrNumber);
     const std::wstring target = detail::FullPath(Wide(path));
     if (detail::OpenByProgram(target)) Raise(errFileAlreadyOpen);
@@ -113,16 +180,16 @@ void ReplaceFileBytes(const std::string& path, std::string_view bytes) {
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (!exists) {
         const DWORD code = GetLastError();
+        if (readAs && code == ERROR_FILE_NOT_FOUND) RaiseChanged();
         if (code != ERROR_FILE_NOT_FOUND) RaiseFileError(code);
     } else {
         if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))
             Raise(errPathFileAccess);
         // Refused at once, before anything is written, when another program
-        // holds the file open without letting it be replaced.
-        FileHandle probe(CreateFileW(target.c_str(), DELETE,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                     nullptr, OPEN_EXISTING, 0, nullptr));
-        if (!probe.Valid()) RaiseReplaceError(GetLastError());
+        // holds the file open without letting it be replaced, or when it is
+        // no longer what was read.
+        FileHandle probe(OpenToReplace(target, false, readAs));
+        if (readAs && !StillAsRead(probe, *readAs)) RaiseChanged();
     }
 
     TempFile temp;
@@ -137,11 +204,18 @@ void ReplaceFileBytes(const std::string& path, std::string_view bytes) {
         const DWORD kept = attributes & kKeptAttributes;
         if (!SetFileAttributesW(temp.Path().c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL))
             RaiseFileError(GetLastError());
+        PutInPlace(temp, target, readAs);
+        return;
     }
     if (!MoveFileExW(temp.Path().c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         RaiseReplaceError(GetLastError());
     temp.Kept();
+}
+
+void CheckStillAsRead(const std::string& path, const FileStamp& readAs) {
+    FileHandle file(OpenToReplace(detail::FullPath(Wide(path)), false, &readAs));
+    if (!StillAsRead(file, readAs)) RaiseChanged();
 }
 
 void ReplaceFileText(const std::string& path, std::string_view text) {

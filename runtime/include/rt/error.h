@@ -33,6 +33,9 @@ enum ErrorNumber : long {
     // Text for a file in the system's code page holds a character that the
     // code page cannot store; nothing was written.
     errNotInCodePage = 1001,
+    // A file to be replaced is no longer what was read (another program wrote
+    // or deleted it meanwhile); it was left as it is now.
+    errChangedSinceRead = 1002,
     errCancel = 32755, // the common dialog's "Cancel was selected."
 };
 
