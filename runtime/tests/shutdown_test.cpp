@@ -41,19 +41,26 @@ class JournalForm : public rt::Form {
 };
 
 // The main window; when asked, it opens a modal form from its message loop
-// soon after start, owned by it or without an owner, or a message box; or a
+// soon after start, owned by it or without an owner, a message box or its
+// pop-up menu; or a
 // Yes / No box when another program changes its text box, from the change
 // itself ("changed") or from a run the change starts ("run").
 class MainForm : public JournalForm {
   public:
     MainForm(const std::string& mode, const std::string& file)
         : JournalForm("  Closing main", file), box_("  Closing box", file) {
-        const bool fromTimer = mode == "owned" || mode == "free" || mode == "message";
+        const bool fromTimer =
+            mode == "owned" || mode == "free" || mode == "message" || mode == "menu";
+        mnuPop.Add({&mnuPopKeep});
+        mnuPop.Visible(false);
+        Menus({&mnuPop});
         tmrBox.Interval(fromTimer ? 50 : 0);
         tmrBox.Tick = [this, mode] {
             tmrBox.Enabled(false);
             if (mode == "message")
                 rt::MsgBox("Still here?", rt::vbOKOnly, "  Closing question");
+            else if (mode == "menu")
+                PopupMenu(mnuPop, 300, 300);
             else
                 box_.Show(rt::vbModal, mode == "owned" ? this : nullptr);
         };
@@ -69,12 +76,14 @@ class MainForm : public JournalForm {
     }
     rt::Timer tmrBox{*this};
     rt::TextBox txtValue{*this};
+    rt::MenuItem mnuPop{"mnuPop"}, mnuPopKeep{"&Keep"};
 
   private:
     JournalForm box_;
 };
 
-// Argument: "<mode>|<journal file>", mode plain, owned, free or message.
+// Argument: "<mode>|<journal file>", mode plain, owned, free, message, menu,
+// changed or run.
 int ClosingProgram(const std::string& argument) {
     const size_t bar = argument.find('|');
     MainForm main(argument.substr(0, bar), argument.substr(bar + 1));
@@ -89,7 +98,7 @@ TEST(Shutdown, ASentCloseEndsTheProgramWithEveryFormUnloadedOnce) {
     // only WM_CLOSE reaches it then.
     const std::pair<SentClose, std::string> cases[] = {
         {scClose, "plain"}, {wmClose, "plain"},   {wmClose, "owned"}, {wmClose, "free"},
-        {wmClose, "message"}, {wmClose, "changed"}, {wmClose, "run"}};
+        {wmClose, "message"}, {wmClose, "changed"}, {wmClose, "run"}, {wmClose, "menu"}};
     for (const auto& [close, mode] : cases) {
         SCOPED_TRACE(std::string(close.name) + ", " + mode);
         TempFolder dir;
@@ -105,7 +114,12 @@ TEST(Shutdown, ASentCloseEndsTheProgramWithEveryFormUnloadedOnce) {
             ASSERT_NE(edit, nullptr);
             PutText(edit, "x");
         }
-        if (mode != "plain") {
+        if (mode == "menu") {
+            ASSERT_TRUE(WaitFor([] {
+                HWND menu = FindWindowW(L"#32768", nullptr);
+                return menu && IsWindowVisible(menu);
+            }));
+        } else if (mode != "plain") {
             const char* boxCaption = boxForm ? "  Closing box" : "  Closing question";
             ASSERT_TRUE(WaitFor([&] { return (box = FindShownWindow(boxCaption, program.Id())); }));
         }
