@@ -1,14 +1,12 @@
 // The fonts the programs name, as the prefix the programs run in gives them:
 // each face is there under its own name (not a wider stand-in that cuts
-// captions), Arial, Times New Roman and Courier New keep their designs'
-// widths, code in Courier New lines up, and the title bars' buttons and
+// captions), code in Courier New lines up, and the title bars' buttons and
 // captions have their faces.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "rt/convert.h"
 #include "rt/forms.h"
@@ -82,34 +80,6 @@ TEST_F(PrefixFonts, EveryNamedFaceIsThereUnderItsName) {
     GetTextExtentPoint32W(dc, L"10  iiiii", 9, &narrow);
     GetTextExtentPoint32W(dc, L"   WWWWWW", 9, &wide);
     EXPECT_EQ(narrow.cx, wide.cx);
-}
-
-// At an em of 2048 pixels a character's advance is its width in the design's
-// units: the faces that stand for Arial, Times New Roman and Courier New must
-// give the same widths as those designs, or captions sized for them are cut.
-TEST(PrefixFontMetrics, StandInsKeepTheDesignsWidths) {
-    const struct {
-        const wchar_t* face;
-        std::wstring text;
-        std::vector<int> widths;
-    } cases[] = {{L"Arial", L" aimW0", {569, 1139, 455, 1706, 1933, 1139}},
-                 {L"Times New Roman", L" aimW0", {512, 909, 569, 1593, 1933, 1024}},
-                 {L"Courier New", L" aimW0", {1229, 1229, 1229, 1229, 1229, 1229}}};
-    rt::WindowDC dc(nullptr);
-    for (const auto& c : cases) {
-        rt::GdiObject<HFONT> font(CreateFontW(-2048, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                              DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS, CLIP_DEFAULT_PRECIS,
-                                              DEFAULT_QUALITY, DEFAULT_PITCH, c.face));
-        ASSERT_NE(font.Get(), nullptr);
-        rt::Selected selected(dc, font);
-        std::vector<int> widths;
-        for (wchar_t ch : c.text) {
-            ABC abc{};
-            ASSERT_TRUE(GetCharABCWidthsW(dc, ch, ch, &abc));
-            widths.push_back(abc.abcA + static_cast<int>(abc.abcB) + abc.abcC);
-        }
-        EXPECT_EQ(widths, c.widths) << rt::Utf8(c.face);
-    }
 }
 
 // The title bars: their buttons are glyphs of Marlett, their text is in the
