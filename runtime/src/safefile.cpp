@@ -108,14 +108,17 @@ bool StillAsRead(HANDLE file, const FileStamp& readAs) {
 // one was, takes the target's place in one step. Where the file system has no
 // hard links or no replace-file call, the new file takes the target's place
 // all the same, with the attributes it was given. With `readAs` the target
-// is checked first and once more right before the move, and held in between
-// so that no one writes it.
+// is checked, through a handle that no program writing it may share, before
+// the new file takes what it was and once more right before the move. The
+// handle is not held in between: it would keep the replace-file call out of
+// the same file as well.
 void PutInPlace(TempFile& temp, const std::wstring& target, const FileStamp* readAs) {
-    FileHandle held;
-    if (readAs) {
-        held.Reset(OpenToReplace(target, true, readAs));
+    auto check = [&] {
+        if (!readAs) return;
+        FileHandle held(OpenToReplace(target, true, readAs));
         if (!StillAsRead(held, *readAs)) RaiseChanged();
-    }
+    };
+    check();
     std::wstring link = temp.Path(), aside = temp.Path(); // ~bwXXXX.lnk, ~bwXXXX.old
     link.replace(link.size() - 3, 3, L"lnk");
     aside.replace(aside.size() - 3, 3, L"old");
@@ -128,8 +131,7 @@ void PutInPlace(TempFile& temp, const std::wstring& target, const FileStamp* rea
             DeleteFileW(link.c_str());
         DeleteFileW(aside.c_str()); // only a name of the old file
     }
-    if (readAs && !StillAsRead(held, *readAs)) RaiseChanged();
-    held.Reset();
+    check();
     if (!MoveFileExW(temp.Path().c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         RaiseReplaceError(GetLastError());
