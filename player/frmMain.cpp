@@ -185,6 +185,10 @@ frmMain::frmMain() {
     WAVEs.KeyDown = [this](int k, int s) { WAVEs_KeyDown(k, s); };
     MIDIs.KeyUp = [this](int k, int s) { MIDIs_KeyUp(k, s); };
     WAVEs.KeyUp = [this](int k, int s) { WAVEs_KeyUp(k, s); };
+    // A key held while the focus leaves a list comes up elsewhere: it is no
+    // longer down in that list.
+    MIDIs.LostFocus = [this] { MIDI.KeysDown.reset(); };
+    WAVEs.LostFocus = [this] { WAVE.KeysDown.reset(); };
     cmdMIDI_Play.Click = [this] { cmdMIDI_Play_Click(); };
     cmdMIDI_Pause.Click = [this] { cmdMIDI_Pause_Click(); };
     cmdMIDI_Stop.Click = [this] { cmdMIDI_Stop_Click(); };

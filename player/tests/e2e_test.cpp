@@ -198,6 +198,43 @@ TEST_F(EndToEnd, EnterOnAnErrorBoxPlaysNothingAgain) {
     }
 }
 
+// An Enter held down in the wave list while a click moves the focus to the
+// MIDI list comes up there, and plays nothing there. Nor is it down in the
+// wave list any more: the Enter that later closes the About box over that
+// list comes up in it and plays nothing either.
+TEST_F(EndToEnd, AnEnterThatCameUpInTheOtherListPlaysNothingLater) {
+    RunningTunebox tunebox;
+    ASSERT_NE(tunebox.Main(), nullptr);
+    HWND waves = Waves(tunebox), midis = Midis(tunebox);
+    auto enter = [](bool up) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = VK_RETURN;
+        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        SendInput(1, &in, sizeof in);
+        test::WaitWhileBusy();
+    };
+    auto click = [&](HWND list, const char* entry) {
+        test::ClickAt(RunningTunebox::LinePoint(list, LineOf(list, entry)), 1);
+        test::WaitWhileBusy();
+    };
+    tunebox.Activate();
+    click(waves, "broken.wav");
+    enter(false);
+    click(midis, "c.mid");
+    enter(true);
+    click(waves, "broken.wav");
+    ASSERT_EQ(tunebox.WaitForWindow("  MCI ERROR", 1000), nullptr) << "a click or the Enter played";
+
+    Type("{F1}");
+    HWND about = tunebox.WaitForWindow(" ");
+    ASSERT_NE(about, nullptr);
+    rt::test::StrikeKey(about, VK_RETURN);
+    ASSERT_TRUE(rt::test::WaitFor([&] { return !IsWindow(about) || !IsWindowVisible(about); }, 3000));
+    EXPECT_EQ(tunebox.WaitForWindow("  MCI ERROR", 1500), nullptr)
+        << "the Enter that closed the About box played broken.wav";
+}
+
 // A wave whose header gives 0 channels, which the wave device would divide
 // by: the program's own box, and it goes on to play the next file.
 TEST_F(EndToEnd, AWaveOfNoChannelsGivesABoxAndTheProgramGoesOn) {

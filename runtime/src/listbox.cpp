@@ -86,6 +86,11 @@ LRESULT CALLBACK ListSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         }
         return code;
     }
+    case WM_KILLFOCUS: {
+        LRESULT r = CallListProc(hwnd, msg, wp, lp);
+        if (list->LostFocus && list->hWnd() == hwnd) Call([list] { list->LostFocus(); });
+        return r;
+    }
     case WM_KEYUP: {
         // The list moved its selection on the key's press; the handler sees
         // the entry the key led to.

@@ -33,6 +33,7 @@ class ListBox : public ListControl {
     std::function<void(int Button, int Shift, float X, float Y)> MouseUp;
     std::function<void(int KeyCode, int Shift)> KeyDown;
     std::function<void(int KeyCode, int Shift)> KeyUp;
+    std::function<void()> LostFocus;
 
     void Create() override;
     void OnCommand(WORD code) override;
