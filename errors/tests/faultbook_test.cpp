@@ -309,6 +309,21 @@ TEST_F(FaultbookTest, MessageWindowKeepsItsHeight) {
         EXPECT_EQ(window.Height(), frmText::kHeight);
         EXPECT_EQ(window.txtText.Width(), window.Width() - 345);
     }
+    // Maximised by another program (Paneherd's Maximized, say), though it has
+    // no button for it: the window fills the screen and the text its width;
+    // restored, it is back as it was.
+    RECT before{}, after{};
+    GetWindowRect(window.hWnd(), &before);
+    ShowWindow(window.hWnd(), SW_MAXIMIZE);
+    rt::DoEvents();
+    EXPECT_TRUE(IsZoomed(window.hWnd()));
+    EXPECT_GT(window.Height(), frmText::kHeight);
+    EXPECT_EQ(window.txtText.Width(), window.Width() - 345);
+    ShowWindow(window.hWnd(), SW_RESTORE);
+    rt::DoEvents();
+    GetWindowRect(window.hWnd(), &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
+    EXPECT_EQ(window.Height(), frmText::kHeight);
     window.cmdOK.Press();
     EXPECT_FALSE(frmText::Exists());
 }

@@ -294,6 +294,11 @@ void Form::Height(long v) { Move(Left(), Top(), Width(), v); }
 
 void Form::Move(long left, long top, long width, long height) {
     if (width < 0 || height < 0) Raise(errInvalidPropertyValue);
+    // A maximised or minimised window keeps its place and size: code that
+    // sets them (a resize handler that keeps the height, say) is refused.
+    if (hwnd_ && (IsZoomed(hwnd_) || IsIconic(hwnd_)))
+        Raise(errFormMinimizedOrMaximized, {},
+              "A form can't be moved or sized while minimized or maximized");
     bool moved = left != Left() || top != Top();
     if (moved) positioned_ = true;
     // A size of zero is remembered as asked for, for PlaceOnScreen: the window

@@ -142,6 +142,11 @@ TEST(FormGeometry, MaximisedTheFormGivesItsRealPlaceMinimisedItsRestoredOne) {
         EXPECT_GT(f.Width(), 7500);
         EXPECT_EQ(f.laidOut, std::to_string(f.Width()) + "x" + std::to_string(f.Height()));
         EXPECT_EQ(f.RestoredPlace(), kept);
+        // Code that sets the size of the maximised window is refused; the
+        // window stays as it is.
+        const std::string maximised = place();
+        EXPECT_EQ(rt::test::ErrorOf([&] { f.Height(3000); }), 384);
+        EXPECT_EQ(place(), maximised);
         f.WindowState(rt::vbNormal_);
         rt::DoEvents();
         EXPECT_EQ(place(), normal);

@@ -29,6 +29,8 @@ enum ErrorNumber : long {
     errObjectVariableNotSet = 91,
     errResourceNotFound = 326,
     errInvalidPropertyValue = 380,
+    // Code set the place or size of a maximised or minimised form.
+    errFormMinimizedOrMaximized = 384,
     errPrinterError = 482,
     // Text for a file in the system's code page holds a character that the
     // code page cannot store; nothing was written.
