@@ -24,15 +24,10 @@ class WaveFile {
         : file_(CreateFileW(rt::Wide(path).c_str(), GENERIC_READ,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-    ~WaveFile() {
-        if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
-    }
-    WaveFile(const WaveFile&) = delete;
-    WaveFile& operator=(const WaveFile&) = delete;
 
     int64_t Size() const {
         LARGE_INTEGER size{};
-        return file_ != INVALID_HANDLE_VALUE && GetFileSizeEx(file_, &size) ? size.QuadPart : -1;
+        return file_.Valid() && GetFileSizeEx(file_, &size) ? size.QuadPart : -1;
     }
     // `count` bytes at `offset`, all of them or false.
     bool Read(int64_t offset, void* into, DWORD count) const {
@@ -44,7 +39,7 @@ class WaveFile {
     }
 
   private:
-    HANDLE file_;
+    rt::FileHandle file_;
 };
 
 uint16_t Word(const unsigned char* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
